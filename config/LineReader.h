@@ -1,0 +1,12 @@
+// Reads UTF-16LE text files line by line from an open file handle.
+#pragma once
+
+#include "platform/win32.h"
+
+// Reads the next line into `buffer` (capacity in characters, terminator
+// included) and returns its length. A line ends at CR LF, LF or CR; a longer
+// line arrives in pieces of capacity - 1 characters. The file position is
+// left at the start of the next line. A failed read and the end of the file
+// give an empty line: callers compare the position with the file size.
+// The byte-order mark is the caller's business.
+UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity);

@@ -1,0 +1,114 @@
+#include "config/TextParsing.h"
+
+namespace {
+
+bool IsBlank(WCHAR ch)
+{
+    return ch == TEXT(' ') || ch == TEXT('\t') || ch == TEXT('\r') || ch == TEXT('\n');
+}
+
+}  // namespace
+
+UINT TextLength(const WCHAR* text)
+{
+    UINT length = 0;
+    while (text[length] != 0)
+        ++length;
+    return length;
+}
+
+UINT CopyText(const WCHAR* source, WCHAR* destination, UINT capacity)
+{
+    UINT copied = 0;
+    while (copied + 1 < capacity && source[copied] != 0) {
+        destination[copied] = source[copied];
+        ++copied;
+    }
+    destination[copied] = 0;
+    return copied;
+}
+
+int CompareChars(const WCHAR* a, const WCHAR* b, UINT count)
+{
+    for (UINT i = 0; i < count; ++i) {
+        const auto ca = static_cast<uint16_t>(a[i]);
+        const auto cb = static_cast<uint16_t>(b[i]);
+        if (ca != cb)
+            return ca > cb ? 1 : -1;
+    }
+    return 0;
+}
+
+bool IsKey(const WCHAR* line, const WCHAR* key)
+{
+    return CompareChars(line, key, TextLength(key)) == 0;
+}
+
+const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count)
+{
+    for (UINT i = 0; i < count; ++i) {
+        if (text[i] == ch)
+            return text + i;
+    }
+    return nullptr;
+}
+
+const WCHAR* SkipBlanks(const WCHAR* text, UINT count)
+{
+    UINT i = 0;
+    while (i < count && IsBlank(text[i]))
+        ++i;
+    return text + i;
+}
+
+const WCHAR* FindValue(const WCHAR* line, UINT length, UINT minimum)
+{
+    const WCHAR* equals = FindChar(line, TEXT('='), length);
+    if (!equals)
+        return nullptr;
+    const UINT remaining = length - static_cast<UINT>(equals - line);
+    if (remaining < minimum + 1)
+        return nullptr;
+    const WCHAR* value = SkipBlanks(equals + 1, remaining - 1);
+    if (static_cast<UINT>(line + length - value) < minimum)
+        return nullptr;
+    return value;
+}
+
+int ParseInt(const WCHAR* text)
+{
+    const bool negative = text[0] == TEXT('-');
+    if (negative)
+        ++text;
+    uint32_t value = 0;
+    for (; *text >= TEXT('0') && *text <= TEXT('9'); ++text) {
+        if (value > 241591910u)
+            break;
+        value = value * 10 + static_cast<uint32_t>(*text - TEXT('0'));
+    }
+    // Ten-digit values above INT_MAX wrap like the 32-bit register they came from.
+    return static_cast<int>(negative ? 0u - value : value);
+}
+
+int HexDigitValue(WCHAR ch)
+{
+    if (ch >= TEXT('1') && ch <= TEXT('9'))
+        return ch - TEXT('0');
+    if (ch >= TEXT('A') && ch <= TEXT('F'))
+        return ch - TEXT('A') + 10;
+    return 0;
+}
+
+COLORREF ParseColor(const WCHAR* text)
+{
+    int channel[3] = {0, 0, 0};
+    // A short text counts as padded with zero digits: nothing past its end is read.
+    for (int i = 0; i < 6 && text[i] != 0; ++i)
+        channel[i / 2] += (i % 2 == 0 ? 16 : 1) * HexDigitValue(text[i]);
+    return RGB(channel[0], channel[1], channel[2]);
+}
+
+bool ParseFlag(const WCHAR* text)
+{
+    return text[0] == TEXT('1') || text[0] == TEXT('j') || text[0] == TEXT('y');
+}

@@ -1,0 +1,52 @@
+// The base of every object that a panel shows: its rectangle in the panel,
+// its refresh interval, and the operations through which the panel measures,
+// draws, refreshes and taps it.
+#pragma once
+
+#include "objects/SectionHandler.h"
+
+class DibSurface;
+
+class DesktopObject : public SectionHandler {
+public:
+    DesktopObject();
+
+    // "x"/"X", "y"/"Y" (first character only), "Width", "Height".
+    bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
+    ~DesktopObject() override = default;
+
+    // Paints the object into the panel's back buffer with its top-left
+    // corner at (x, y). The background mode of the surface is transparent.
+    virtual void Draw(DibSurface& surface, int x, int y);
+    // Called once after loading, before layout, with a screen DC; objects
+    // that size themselves from their content set Width and Height here.
+    virtual void Measure(HDC dc);
+    // Stylus down and up, relative to the object's corner; true asks the
+    // panel to redraw the object at once.
+    virtual bool OnPress(int x, int y);
+    virtual bool OnRelease(int x, int y);
+    // True when Interval has passed since the last true answer; restarts it.
+    virtual bool IsDue();
+
+    int X() const { return x_; }
+    int Y() const { return y_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetX(int x) { x_ = x; }
+    void SetY(int y) { y_ = y; }
+    void SetWidth(int width) { width_ = width; }
+    void SetHeight(int height) { height_ = height; }
+    DWORD Interval() const { return interval_; }
+    void SetInterval(DWORD interval) { interval_ = interval; }
+
+    // True when (x, y) in panel pixels lies in the object's rectangle.
+    bool Contains(int x, int y) const;
+
+private:
+    int x_ = 0;
+    int y_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    DWORD interval_ = 0;
+    DWORD lastRefresh_;
+};

@@ -1,0 +1,115 @@
+// Kernel services of the host implementation: files, modules, clock, memory
+// and disk status, the handheld power status, locale formatting, printf.
+#pragma once
+
+#include "platform/host/api/types.h"
+
+// Files (kernel/file.cpp). Paths accept "\" and "/" as separators.
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_FILE_SIZE ((DWORD)0xFFFFFFFF)
+#define INVALID_SET_FILE_POINTER ((DWORD)-1)
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD creation, DWORD flags, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL CloseHandle(HANDLE handle);
+BOOL DeleteFileW(LPCWSTR fileName);
+DWORD GetLastError();
+
+// Modules (kernel/module.cpp). LoadLibraryW knows "coredll.dll" only.
+HMODULE GetModuleHandleW(LPCWSTR moduleName);
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+HMODULE LoadLibraryW(LPCWSTR fileName);
+FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
+BOOL FreeLibrary(HMODULE module);
+
+// Clock (kernel/clock.cpp): milliseconds, wrapping at 2^32.
+DWORD GetTickCount();
+void Sleep(DWORD milliseconds);
+
+// Memory and disk status (kernel/status.cpp).
+typedef struct _MEMORYSTATUS {
+    DWORD dwLength;
+    DWORD dwMemoryLoad;
+    SIZE_T dwTotalPhys;
+    SIZE_T dwAvailPhys;
+    SIZE_T dwTotalPageFile;
+    SIZE_T dwAvailPageFile;
+    SIZE_T dwTotalVirtual;
+    SIZE_T dwAvailVirtual;
+} MEMORYSTATUS, *LPMEMORYSTATUS;
+
+void GlobalMemoryStatus(LPMEMORYSTATUS buffer);
+BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARGE_INTEGER totalBytes,
+                         PULARGE_INTEGER totalFree);
+
+// The handheld power status, reached through LoadLibraryW(TEXT("coredll.dll"))
+// and GetProcAddressW(module, TEXT("GetSystemPowerStatusEx2")).
+#define AC_LINE_OFFLINE 0x00
+#define AC_LINE_ONLINE 0x01
+#define AC_LINE_UNKNOWN 0xFF
+#define BATTERY_FLAG_HIGH 0x01
+#define BATTERY_FLAG_LOW 0x02
+#define BATTERY_FLAG_CRITICAL 0x04
+#define BATTERY_FLAG_CHARGING 0x08
+#define BATTERY_FLAG_NO_BATTERY 0x80
+#define BATTERY_FLAG_UNKNOWN 0xFF
+#define BATTERY_PERCENTAGE_UNKNOWN 0xFF
+#define BATTERY_LIFE_UNKNOWN 0xFFFFFFFF
+
+typedef struct _SYSTEM_POWER_STATUS_EX2 {
+    BYTE ACLineStatus;
+    BYTE BatteryFlag;
+    BYTE BatteryLifePercent;
+    BYTE Reserved1;
+    DWORD BatteryLifeTime;
+    DWORD BatteryFullLifeTime;
+    BYTE Reserved2;
+    BYTE BackupBatteryFlag;
+    BYTE BackupBatteryLifePercent;
+    BYTE Reserved3;
+    DWORD BackupBatteryLifeTime;
+    DWORD BackupBatteryFullLifeTime;
+    DWORD BatteryVoltage;
+    DWORD BatteryCurrent;
+    DWORD BatteryAverageCurrent;
+    DWORD BatteryAverageInterval;
+    DWORD BatterymAHourConsumed;
+    DWORD BatteryTemperature;
+    DWORD BackupBatteryVoltage;
+    BYTE BatteryChemistry;
+} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2;
+
+// Locale formatting (kernel/locale.cpp).
+#define LOCALE_USER_DEFAULT 0x0400
+#define DATE_SHORTDATE 0x00000001
+#define DATE_LONGDATE 0x00000002
+#define TIME_NOMINUTESORSECONDS 0x00000001
+#define TIME_NOSECONDS 0x00000002
+#define TIME_NOTIMEMARKER 0x00000004
+#define TIME_FORCE24HOURFORMAT 0x00000008
+
+int GetDateFormatW(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCWSTR format, LPWSTR buffer, int size);
+int GetTimeFormatW(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR buffer, int size);
+
+// Formatting (kernel/printf.cpp): %d %i %u %x %X %c %s %% with flags, width
+// and precision; _snwprintf also %f. %s takes a WCHAR string.
+int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
+int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...);
+
+// The program entry that the host's main() calls.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand);

@@ -1,0 +1,83 @@
+// Hooks for tests: the headless screen and its clock, injected input, the
+// message boxes shown, window geometry, the live GDI object count, simulated
+// system readings and recorded program launches.
+//
+// Host state is process-wide; each test runs in a process of its own (CTest
+// starts one per test), and ResetHost() returns everything to start-up state.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace host::testing {
+
+// Destroys every window, empties the queues, kills the timers, forgets the
+// message boxes, fakes and launches, and makes a headless screen of the given
+// size on the virtual clock.
+void ResetHost(int screenWidth = 240, int screenHeight = 320);
+
+// The virtual clock. SetTickCount may start it just below the 2^32 wrap.
+void SetTickCount(DWORD now);
+void AdvanceClock(DWORD milliseconds);
+
+// Runs the message loop (GetMessageW, TranslateMessage, DispatchMessageW)
+// until `milliseconds` of virtual time have passed and nothing is pending at
+// that moment, or until WM_QUIT is retrieved. Returns true when WM_QUIT was
+// retrieved; `exitCode` then receives its wParam.
+bool RunFor(DWORD milliseconds, int* exitCode = nullptr);
+
+// Handles everything pending at the current moment without moving the clock.
+// Returns true when WM_QUIT was retrieved.
+bool RunPending(int* exitCode = nullptr);
+
+// Stylus input in screen pixels, queued as the display would deliver it.
+void Press(int x, int y);
+void Release(int x, int y);
+void Tap(int x, int y);
+void DoubleTap(int x, int y);
+
+// Message boxes shown so far, oldest first (headless boxes return IDOK).
+struct MessageBoxRecord {
+    HWND owner;
+    UINT style;
+    std::u16string caption;
+    std::u16string text;
+};
+const std::vector<MessageBoxRecord>& MessageBoxes();
+void ClearMessageBoxes();
+
+// Windows that exist, topmost first, and their screen rectangles.
+std::vector<HWND> WindowsInZOrder();
+RECT WindowRect(HWND window);
+bool IsTopmost(HWND window);
+
+// The headless screen: desktop and visible windows in z-order.
+COLORREF ScreenPixel(int x, int y);
+bool WriteSnapshot(const char* pngPath);
+
+// Live GDI objects made by the program (stock objects not counted).
+int LiveGdiObjects();
+
+// The running program's path as GetModuleFileNameW reports it (UTF-8);
+// an empty path makes GetModuleFileNameW fail.
+void SetModuleFileName(const std::string& path);
+
+// Simulated readings (also set by the --fake-... options).
+void FakeMemory(ULONGLONG availPhys, ULONGLONG totalPhys, ULONGLONG availVirtual, ULONGLONG totalVirtual);
+void FakeDisk(ULONGLONG freeBytes, ULONGLONG totalBytes);
+void FakeDiskFailure();
+void FakeBattery(int percent, bool charging, bool onAC);
+void FakeNoBattery();
+
+// Program launches: while recording, ShellExecuteExW records instead of starting.
+struct Launch {
+    std::string program;                  // as the child would see argv[0] (UTF-8)
+    std::vector<std::string> arguments;   // split as Windows splits a command line
+    bool throughOpener = false;           // handed to xdg-open rather than started
+};
+void RecordLaunches(bool on);
+const std::vector<Launch>& Launches();
+
+}  // namespace host::testing

@@ -1,0 +1,97 @@
+#include "tests/support/TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace testfiles {
+
+std::u16string Utf16(const std::string& utf8)
+{
+    std::u16string out;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        char32_t cp;
+        int extra;
+        if (c < 0x80) {
+            cp = c;
+            extra = 0;
+        } else if (c < 0xE0) {
+            cp = c & 0x1F;
+            extra = 1;
+        } else if (c < 0xF0) {
+            cp = c & 0x0F;
+            extra = 2;
+        } else {
+            cp = c & 0x07;
+            extra = 3;
+        }
+        ++i;
+        for (int k = 0; k < extra && i < utf8.size(); ++k, ++i)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    }
+    return out;
+}
+
+std::string Utf8(const std::u16string& utf16)
+{
+    std::string out;
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char32_t cp = utf16[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < utf16.size())
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+const std::string& TempFolder()
+{
+    static const std::string folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "ostrevia-test-XXXXXX").string();
+        char* made = mkdtemp(pattern.data());
+        return std::string(made ? made : pattern.c_str()) + "/";
+    }();
+    return folder;
+}
+
+std::string WriteBytes(const std::string& name, const std::string& bytes)
+{
+    const std::string path = TempFolder() + name;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string WriteUtf16(const std::string& name, const std::u16string& content, bool mark)
+{
+    std::string bytes = mark ? std::string("\xFF\xFE") : std::string();
+    for (char16_t ch : content) {
+        bytes += static_cast<char>(ch & 0xFF);
+        bytes += static_cast<char>(ch >> 8);
+    }
+    return WriteBytes(name, bytes);
+}
+
+}  // namespace testfiles

@@ -1,0 +1,23 @@
+// Files for tests: UTF-16LE panel and list files written into a fresh
+// temporary folder, and UTF-8/UTF-16 conversion.
+#pragma once
+
+#include <string>
+
+#include "platform/win32.h"
+
+namespace testfiles {
+
+std::u16string Utf16(const std::string& utf8);
+std::string Utf8(const std::u16string& utf16);
+
+// A temporary folder of its own for each test process, with a trailing "/".
+const std::string& TempFolder();
+
+// Writes `content` as UTF-16LE, with the byte-order mark when `mark` is set,
+// to `name` inside TempFolder() (sub-folders are made); returns the full path.
+std::string WriteUtf16(const std::string& name, const std::u16string& content, bool mark = true);
+// Writes raw bytes; returns the full path.
+std::string WriteBytes(const std::string& name, const std::string& bytes);
+
+}  // namespace testfiles
