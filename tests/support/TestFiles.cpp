@@ -68,12 +68,22 @@ std::string Utf8(const std::u16string& utf16)
 
 const std::string& TempFolder()
 {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ostrevia-test-XXXXXX").string();
-        char* made = mkdtemp(pattern.data());
-        return std::string(made ? made : pattern.c_str()) + "/";
-    }();
-    return folder;
+    // Made on first use and removed when the test process ends.
+    static const struct Folder {
+        std::string path;
+        Folder()
+        {
+            std::string pattern = (std::filesystem::temp_directory_path() / "ostrevia-test-XXXXXX").string();
+            char* made = mkdtemp(pattern.data());
+            path = std::string(made ? made : pattern.c_str()) + "/";
+        }
+        ~Folder()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    } folder;
+    return folder.path;
 }
 
 std::string WriteBytes(const std::string& name, const std::string& bytes)
