@@ -121,6 +121,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 BOOL ShowWindow(HWND window, int command);
+BOOL UpdateWindow(HWND window);
 BOOL IsWindowVisible(HWND window);
 BOOL SetForegroundWindow(HWND window);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);

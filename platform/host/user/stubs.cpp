@@ -29,6 +29,7 @@ HWND CreateWindowExW(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, H
 BOOL DestroyWindow(HWND) { return {}; }
 BOOL IsWindow(HWND) { return {}; }
 BOOL ShowWindow(HWND, int) { return {}; }
+BOOL UpdateWindow(HWND) { return {}; }
 BOOL IsWindowVisible(HWND) { return {}; }
 BOOL SetForegroundWindow(HWND) { return {}; }
 BOOL SetWindowPos(HWND, HWND, int, int, int, int, UINT) { return {}; }
