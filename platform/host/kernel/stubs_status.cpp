@@ -2,6 +2,4 @@
 // function is implemented.
 #include "platform/win32.h"
 
-int GetDateFormatW(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int) { return {}; }
-int GetTimeFormatW(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int) { return {}; }
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW*) { return {}; }
