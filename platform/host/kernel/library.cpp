@@ -1,10 +1,13 @@
 // Modules: the one library the program loads at run time is the handheld's
 // core library, which the host provides itself. Every other library is
 // missing, as it would be on a device without it.
+#include <strings.h>
+
 #include <string>
 
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/power.h"
+#include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
 namespace {
@@ -17,25 +20,16 @@ HMODULE CoreLibrary()
     return reinterpret_cast<HMODULE>(&g_coreLibrary);
 }
 
-bool EqualsIgnoringCase(LPCWSTR text, std::u16string_view expected)
-{
-    size_t i = 0;
-    for (; text[i] && i < expected.size(); ++i) {
-        const WCHAR c = text[i] >= u'A' && text[i] <= u'Z' ? text[i] - u'A' + u'a' : text[i];
-        if (c != expected[i])
-            return false;
-    }
-    return !text[i] && i == expected.size();
-}
-
 }  // namespace
 
 // Windows adds ".dll" to a name without an extension.
 HMODULE LoadLibraryW(LPCWSTR fileName)
 {
-    if (fileName && (EqualsIgnoringCase(fileName, u"coredll.dll") || EqualsIgnoringCase(fileName, u"coredll")))
-        return CoreLibrary();
-    return nullptr;
+    if (!fileName)
+        return nullptr;
+    const std::string name = host::ToUtf8(fileName);
+    return strcasecmp(name.c_str(), "coredll.dll") == 0 || strcasecmp(name.c_str(), "coredll") == 0 ? CoreLibrary()
+                                                                                                      : nullptr;
 }
 
 FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName)
