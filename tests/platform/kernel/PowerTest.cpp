@@ -42,6 +42,12 @@ protected:
         return status;
     }
 
+    // A folder of supplies of this test's own.
+    static std::string SupplyFolder()
+    {
+        return testfiles::TempFolder() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
+
     // A supply folder like those under /sys/class/power_supply.
     static void Supply(const std::string& root, const std::string& name,
                        std::initializer_list<std::pair<const char*, const char*>> attributes)
@@ -129,7 +135,7 @@ TEST_F(PowerTest, FakeNoBatteryHidesTheEntryPoint)
 
 TEST_F(PowerTest, ASystemBatteryIsReadInTheRecordsUnits)
 {
-    const std::string root = testfiles::TempFolder() + "supplies";
+    const std::string root = SupplyFolder();
     Supply(root, "AC", {{"type", "Mains"}, {"online", "0"}});
     Supply(root, "BAT0", {{"type", "Battery"}, {"present", "1"}, {"capacity", "57"}, {"status", "Discharging"},
                           {"voltage_now", "11850000"}, {"current_now", "-1520000"}, {"temp", "312"}});
@@ -146,7 +152,7 @@ TEST_F(PowerTest, ASystemBatteryIsReadInTheRecordsUnits)
 
 TEST_F(PowerTest, AChargingBatteryOnMainsSetsTheFlags)
 {
-    const std::string root = testfiles::TempFolder() + "supplies";
+    const std::string root = SupplyFolder();
     Supply(root, "ADP1", {{"type", "Mains"}, {"online", "1"}});
     Supply(root, "BAT1", {{"type", "Battery"}, {"capacity", "90"}, {"status", "Charging"}});
     const SYSTEM_POWER_STATUS_EX2 status = host::ReadPowerSupplies(root);
@@ -157,7 +163,7 @@ TEST_F(PowerTest, AChargingBatteryOnMainsSetsTheFlags)
 
 TEST_F(PowerTest, NoBatteryMeansUnknownLevelOnAC)
 {
-    const std::string root = testfiles::TempFolder() + "supplies";
+    const std::string root = SupplyFolder();
     Supply(root, "AC", {{"type", "Mains"}, {"online", "1"}});
     for (const std::string& folder : {root, root + "/missing"}) {
         const SYSTEM_POWER_STATUS_EX2 status = host::ReadPowerSupplies(folder);
@@ -169,7 +175,7 @@ TEST_F(PowerTest, NoBatteryMeansUnknownLevelOnAC)
 
 TEST_F(PowerTest, BrokenAttributesDoNotBreakTheReading)
 {
-    const std::string root = testfiles::TempFolder() + "supplies";
+    const std::string root = SupplyFolder();
     Supply(root, "BAT0", {{"type", "Battery"}, {"capacity", "a lot"}, {"voltage_now", ""}, {"status", "Full"}});
     const SYSTEM_POWER_STATUS_EX2 status = host::ReadPowerSupplies(root);
     EXPECT_EQ(status.BatteryLifePercent, BATTERY_PERCENTAGE_UNKNOWN);
