@@ -153,7 +153,7 @@ TEST_F(PanelFileLoaderTest, LongLinesAreCutIntoSeveral)
 {
     // 259 characters make one line; the rest is a line of its own.
     const std::string key = "Height = 7" + std::string(249, ' ');
-    EXPECT_FALSE(Load("SPACE\r\n" + key + "Width = 3\r\n"));
+    EXPECT_FALSE(Load("GLOBALSETTINGS\r\nArrange = No\r\n\r\nSPACE\r\n" + key + "Width = 3\r\n"));
     ASSERT_EQ(1u, settings.Objects().size());
     EXPECT_EQ(7, settings.Objects()[0]->Height());
     EXPECT_EQ(3, settings.Objects()[0]->Width());
