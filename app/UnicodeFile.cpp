@@ -24,17 +24,3 @@ HANDLE OpenUnicodeFile(const WCHAR* path, const WCHAR* missingCaption, DWORD att
     }
     return file;
 }
-
-bool HasMoreLines(HANDLE file)
-{
-    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
-    return position != INVALID_SET_FILE_POINTER && position < GetFileSize(file, nullptr);
-}
-
-UINT FolderLength(const WCHAR* path)
-{
-    UINT length = TextLength(path);
-    while (length > 0 && !IsPathSeparator(path[length - 1]))
-        --length;
-    return length;
-}

@@ -11,11 +11,3 @@
 // oder nicht im Unicode Format:" and the path. Both return
 // INVALID_HANDLE_VALUE; otherwise the caller closes the handle.
 HANDLE OpenUnicodeFile(const WCHAR* path, const WCHAR* missingCaption, DWORD attributes);
-
-// True while the file position is below the file size: ReadLine returns an
-// empty line both for an empty line and at the end.
-bool HasMoreLines(HANDLE file);
-
-// The length of the folder part of `path`: up to and including its last
-// "\" or "/", 0 when it has none.
-UINT FolderLength(const WCHAR* path);

@@ -25,3 +25,9 @@ UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity)
         SetFilePointer(file, -static_cast<LONG>(bytes - next * 2), nullptr, FILE_CURRENT);
     return end;
 }
+
+bool HasMoreLines(HANDLE file)
+{
+    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
+    return position != INVALID_SET_FILE_POINTER && position < GetFileSize(file, nullptr);
+}

@@ -10,3 +10,7 @@
 // give an empty line: callers compare the position with the file size.
 // The byte-order mark is the caller's business.
 UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity);
+
+// True while the file position is below the file size, that is while
+// ReadLine has more to deliver.
+bool HasMoreLines(HANDLE file);

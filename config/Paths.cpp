@@ -17,6 +17,14 @@ bool IsPathSeparator(WCHAR ch)
     return ch == TEXT('\\') || ch == TEXT('/');
 }
 
+UINT FolderLength(const WCHAR* path)
+{
+    UINT length = TextLength(path);
+    while (length > 0 && !IsPathSeparator(path[length - 1]))
+        --length;
+    return length;
+}
+
 UINT JoinPath(WCHAR* destination, UINT capacity, const WCHAR* relative, const WCHAR* base)
 {
     UINT length = CopyText(base, destination, capacity);

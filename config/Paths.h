@@ -11,6 +11,10 @@ constexpr UINT kMaxPath = 260;
 
 bool IsPathSeparator(WCHAR ch);
 
+// The length of the folder part of `path`: up to and including its last
+// "\" or "/", 0 when it has none.
+UINT FolderLength(const WCHAR* path);
+
 // base + relative. A separator is put between them when the base lacks one;
 // one leading separator of `relative` is dropped, so the result stays under
 // the base; each leading "..\" or "../" steps one folder up while the
