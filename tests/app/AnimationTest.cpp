@@ -22,9 +22,8 @@ std::string AnimatedPanel(const std::string& opening, const std::string& closing
            "\r\nAnimationTime = 800\r\n" + more;
 }
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public paneltest::PanelFixture {
 protected:
-    void SetUp() override { host::testing::ResetHost(); }
 
     HWND Open(const std::string& content, const std::string& name = "panel.ini")
     {
@@ -55,7 +54,7 @@ TEST_F(AnimationTest, OpeningKindsPlaceTheWindowByTheTime)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
-        host::testing::ResetHost();
+        paneltest::ResetPanels();
         HWND window = Open(AnimatedPanel(c.kind, "FlyDown", "Accelerated = n\r\n"));
         EXPECT_FALSE(host::testing::RunFor(200));
         ExpectRect(window, c.left, c.top, c.width, c.height);
@@ -78,7 +77,7 @@ TEST_F(AnimationTest, ClosingKindsLeaveByTheTimeAndThenQuit)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
-        host::testing::ResetHost();
+        paneltest::ResetPanels();
         HWND window = Open(AnimatedPanel("NoAnimation", c.kind, "Accelerated = n\r\n"));
         host::testing::RunPending();
         PostMessageW(window, WM_CLOSE, 0, 0);

@@ -12,9 +12,8 @@
 
 namespace {
 
-class PanelFileLoaderTest : public ::testing::Test {
+class PanelFileLoaderTest : public paneltest::PanelFixture {
 protected:
-    void SetUp() override { host::testing::ResetHost(); }
 
     // Loads a panel file with the given lines (UTF-8, joined by CR LF).
     bool Load(const std::string& content, const std::string& name = "panel.ini")

@@ -2,11 +2,19 @@
 
 #include "app/GlobalSettings.h"
 #include "app/Panel.h"
+#include "app/PanelWindowList.h"
 #include "app/PanelWindows.h"
 #include "gauges/DibSurface.h"
+#include "platform/host/testing.h"
 #include "tests/support/TestFiles.h"
 
 namespace paneltest {
+
+void ResetPanels()
+{
+    host::testing::ResetHost();
+    PanelWindowList::Clear();
+}
 
 std::string WritePanel(const std::string& name, const std::string& content)
 {

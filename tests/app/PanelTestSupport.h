@@ -2,6 +2,8 @@
 // probe object that records what the panel does with it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "objects/DesktopObject.h"
@@ -10,6 +12,17 @@
 class Panel;
 
 namespace paneltest {
+
+// A fresh headless host with no panel windows; windows left over are
+// destroyed, so that their panels are freed.
+void ResetPanels();
+
+// Starts and ends every test with ResetPanels.
+class PanelFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ResetPanels(); }
+    void TearDown() override { ResetPanels(); }
+};
 
 // Writes a UTF-16 panel file (given as UTF-8) into the test's folder and
 // returns its full path.

@@ -27,9 +27,8 @@ std::string StillPanel(int x, int y, int width, int height, const std::string& m
            "BackgroundColor = FF0000\r\n" + more;
 }
 
-class PanelWindowTest : public ::testing::Test {
+class PanelWindowTest : public paneltest::PanelFixture {
 protected:
-    void SetUp() override { host::testing::ResetHost(); }
 
     HWND Open(const std::string& content, const std::string& name = "panel.ini")
     {
@@ -148,7 +147,7 @@ TEST_F(PanelWindowTest, BackgroundBitmapIsTakenFromItsOffsets)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.offsets);
-        host::testing::ResetHost();
+        paneltest::ResetPanels();
         HWND window = Open(StillPanel(20, 30, 40, 40, std::string("BackgroundBitmap = back.bmp\r\n") + c.offsets));
         EXPECT_EQ(RGB(c.sourceX, c.sourceY, 77), ScreenPixel(20, 30));
         EXPECT_EQ(RGB(c.sourceX + 39, c.sourceY + 39, 77), ScreenPixel(59, 69));

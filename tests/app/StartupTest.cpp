@@ -19,11 +19,11 @@ std::string PanelAt(int x)
            "\r\nWidth = 10\r\nArrange = No\r\nHeight = 10\r\n";
 }
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public paneltest::PanelFixture {
 protected:
     void SetUp() override
     {
-        host::testing::ResetHost();
+        PanelFixture::SetUp();
         // The program lies in the test's folder, so lists and panels are found there.
         host::testing::SetModuleFileName(testfiles::TempFolder() + "ostrevia");
     }
