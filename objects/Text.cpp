@@ -61,7 +61,7 @@ bool Text::ParseKey(const WCHAR* line, UINT length, bool showErrors)
              t.formatFlags_ = (t.formatFlags_ & ~kAlignmentBits) | AlignmentOf(v);
              return true;
          }},
-        {TEXT("CreateFont"), 0, [](Text& t, const WCHAR*) { return t.CreateFont(), true; }},
+        {TEXT("CreateFont"), 0, [](Text& t, const WCHAR*) { return t.MakeFont(), true; }},
     };
     switch (ApplyKeyTable(*this, kKeys, line, length)) {
     case KeyResult::Taken:
@@ -74,7 +74,7 @@ bool Text::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return DesktopObject::ParseKey(line, length, showErrors);
 }
 
-void Text::CreateFont()
+void Text::MakeFont()
 {
     if (font_)
         DeleteObject(font_);

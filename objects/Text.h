@@ -46,7 +46,7 @@ protected:
 private:
     enum class SizeMode { Undecided, Measured, Fixed };
 
-    void CreateFont();
+    void MakeFont();
 
     COLORREF color_ = RGB(0, 0, 0);
     COLORREF frameColor_ = RGB(0, 0, 0);
