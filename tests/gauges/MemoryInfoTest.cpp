@@ -96,7 +96,7 @@ TEST_F(MemoryInfoTest, IntervalDefaultsToTenMinutes)
 TEST_F(MemoryInfoTest, PlainBarShowsTheFreePartOfPhysicalMemory)
 {
     MemoryInfo memory;
-    ParseAll(memory, {"CoolPhysMemBar = 0", "PhysMemBar = 1", "Width = 100"});
+    ParseAll(memory, {"CoolPhysMemBar = 0", "PhysMemBar = 1", "PhysMemPercent = 0", "Width = 100"});
     keylines::MeasureOnScreen(memory);
     memory.Draw(surface, 10, 5);
     // 32 of 64 MB free: half the bar, in the high colour; the bar row starts
