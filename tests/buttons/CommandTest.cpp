@@ -1,0 +1,165 @@
+#include "buttons/Command.h"
+
+#include <memory>
+
+#include "tests/buttons/ButtonTest.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+using host::testing::Launches;
+using host::testing::MessageBoxes;
+using testfiles::Utf16;
+
+class CommandTest : public ButtonTest {
+protected:
+    void SetUp() override
+    {
+        ButtonTest::SetUp();
+        host::testing::RecordLaunches(true);
+    }
+
+    std::unique_ptr<Command> MakeCommand(const std::string& text)
+    {
+        auto command = std::make_unique<Command>(Panel());
+        command->SetText(Utf16(text).c_str());
+        return command;
+    }
+};
+
+std::vector<UINT> MessageIds(const std::vector<MSG>& messages)
+{
+    std::vector<UINT> ids;
+    for (const MSG& message : messages)
+        ids.push_back(message.message);
+    return ids;
+}
+
+struct SplitCase {
+    const char* text;
+    const char* program;
+    std::vector<std::string> arguments;
+};
+
+TEST_F(CommandTest, SplitsAQuotedProgramFromItsParameters)
+{
+    const SplitCase cases[] = {
+        // Blanks after the closing quote are dropped.
+        {"\"/opt/my tools/run\"   -x", "/opt/my tools/run", {"-x"}},
+        // Without a leading quote, blanks belong to the program name.
+        {"/opt/my tools/run -x", "/opt/my tools/run -x", {}},
+        // Only blanks after the quote: no parameters.
+        {"\"/opt/run\"   ", "/opt/run", {}},
+        // A tab is no blank to drop: it stays in the parameters.
+        {"\"/opt/run\"\t-x", "/opt/run", {"-x"}},
+        // No separator needed after the closing quote.
+        {"\"/opt/run\"-x", "/opt/run", {"-x"}},
+        // The parameters are handed on as they are, quotes included.
+        {"\"/opt/run\" \"a b\" c", "/opt/run", {"a b", "c"}},
+    };
+    for (const SplitCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        host::testing::RecordLaunches(true);
+        MakeCommand(c.text)->Execute();
+        ASSERT_EQ(Launches().size(), 1u);
+        EXPECT_EQ(Launches()[0].program, c.program);
+        EXPECT_EQ(Launches()[0].arguments, c.arguments);
+        host::testing::RecordLaunches(false);
+    }
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(CommandTest, AdjacentQuotesHandAnEmptyProgramToTheShell)
+{
+    const auto command = MakeCommand("\"\" -x");
+    command->Execute();
+    EXPECT_TRUE(MessageBoxes().empty());
+    // An empty program name cannot start anything.
+    for (const host::testing::Launch& launch : Launches())
+        EXPECT_EQ(launch.program, "");
+}
+
+TEST_F(CommandTest, MissingClosingQuoteIsReportedAndKeepsThePanelOpen)
+{
+    for (const char* text : {"\"", "\"/opt/run -x", "\"/opt/run\\"}) {
+        SCOPED_TRACE(text);
+        host::testing::ClearMessageBoxes();
+        const auto command = MakeCommand(text);
+        command->SetQuitOnExecute(true);
+        command->Execute();
+        ASSERT_EQ(MessageBoxes().size(), 1u);
+        EXPECT_EQ(MessageBoxes()[0].owner, Panel());
+        EXPECT_EQ(MessageBoxes()[0].caption, u"Fehlendes \" im Command:");
+        EXPECT_EQ(MessageBoxes()[0].text, Utf16(text));
+        EXPECT_EQ(MessageBoxes()[0].style, 0x10u);
+        EXPECT_TRUE(TakePostedMessages().empty());
+    }
+    EXPECT_TRUE(Launches().empty());
+}
+
+TEST_F(CommandTest, StoredTextIsTheSameAfterALaunch)
+{
+    const auto command = MakeCommand("\"/opt/run\" -x");
+    command->Execute();
+    EXPECT_EQ(std::u16string(command->Text()), u"\"/opt/run\" -x");
+    command->Execute();
+    ASSERT_EQ(Launches().size(), 2u);
+    EXPECT_EQ(Launches()[1].program, "/opt/run");
+    EXPECT_EQ(Launches()[1].arguments, std::vector<std::string>{"-x"});
+}
+
+TEST_F(CommandTest, QuitOnExecutePostsCloseAfterTheLaunch)
+{
+    const auto command = MakeCommand("/opt/run");
+    command->SetQuitOnExecute(true);
+    command->Execute();
+    EXPECT_EQ(Launches().size(), 1u);
+    const std::vector<MSG> posted = TakePostedMessages();
+    ASSERT_EQ(MessageIds(posted), std::vector<UINT>{WM_CLOSE});
+    EXPECT_EQ(posted[0].wParam, 0u);
+    EXPECT_EQ(posted[0].lParam, 0);
+}
+
+TEST_F(CommandTest, QuitOnExecuteWithoutTextOnlyCloses)
+{
+    Command command(Panel());
+    command.SetQuitOnExecute(true);
+    command.Execute();
+    EXPECT_TRUE(Launches().empty());
+    EXPECT_EQ(MessageIds(TakePostedMessages()), std::vector<UINT>{WM_CLOSE});
+}
+
+TEST_F(CommandTest, CommandWithoutTextOrQuitDoesNothing)
+{
+    Command(Panel()).Execute();
+    EXPECT_TRUE(Launches().empty());
+    EXPECT_TRUE(TakePostedMessages().empty());
+}
+
+TEST_F(CommandTest, PanelSwitchPostsOpenPanelWithItsOwnTextThenClose)
+{
+    const auto command = MakeCommand("/panels/next.ini");
+    command->SetPanelSwitch(FlyLeft);
+    command->SetQuitOnExecute(true);
+    command->Execute();
+    EXPECT_TRUE(Launches().empty());
+    const std::vector<MSG> posted = TakePostedMessages();
+    ASSERT_EQ(MessageIds(posted), (std::vector<UINT>{WM_OPENPANEL, WM_CLOSE}));
+    // The panel reads the path from the command's own text.
+    EXPECT_EQ(reinterpret_cast<const WCHAR*>(posted[0].wParam), command->Text());
+    EXPECT_EQ(std::u16string(reinterpret_cast<const WCHAR*>(posted[0].wParam)), u"/panels/next.ini");
+    EXPECT_EQ(posted[0].lParam, FlyLeft);
+}
+
+TEST_F(CommandTest, PanelSwitchDoesNotSplitQuotes)
+{
+    const auto command = MakeCommand("\"unclosed.ini");
+    command->SetPanelSwitch(NoAnimation);
+    command->Execute();
+    EXPECT_TRUE(MessageBoxes().empty());
+    const std::vector<MSG> posted = TakePostedMessages();
+    ASSERT_EQ(MessageIds(posted), std::vector<UINT>{WM_OPENPANEL});
+    EXPECT_EQ(posted[0].lParam, NoAnimation);
+}
+
+}  // namespace
