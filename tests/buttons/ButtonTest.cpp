@@ -1,6 +1,7 @@
 #include "tests/buttons/ButtonTest.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include "tests/support/TestFiles.h"
 
@@ -26,6 +27,13 @@ bool ButtonTest::Feed(SectionHandler& handler, const std::string& line, bool sho
 {
     const std::u16string text = testfiles::Utf16(line);
     return handler.ParseKey(text.c_str(), static_cast<UINT>(text.size()), showErrors);
+}
+
+std::string ButtonTest::MakeProgram(const std::string& name)
+{
+    const std::string path = testfiles::WriteBytes(name, "#!/bin/sh\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    return path;
 }
 
 std::vector<MSG> ButtonTest::TakePostedMessages()

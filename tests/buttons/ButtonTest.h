@@ -22,6 +22,10 @@ protected:
     // Hands `line` (UTF-8) to the handler's ParseKey.
     static bool Feed(SectionHandler& handler, const std::string& line, bool showErrors = true);
 
+    // An executable file at `name` inside the test's temporary folder, so
+    // that the shell starts it (recorded); returns its full path.
+    static std::string MakeProgram(const std::string& name);
+
     // The messages posted to the panel window so far, oldest first; they are
     // taken from its queue.
     std::vector<MSG> TakePostedMessages();

@@ -21,10 +21,10 @@ protected:
         button_->SetBaseFolder(TEXT("/panels/"));
     }
 
-    // A 20 x 10 button that runs /opt/run.
+    // A 20 x 10 button that runs a program.
     void MakeRunButton()
     {
-        Feed(*button_, "Command = /opt/run");
+        Feed(*button_, "Command = " + MakeProgram("run"));
         Feed(*button_, "Width = 20");
         Feed(*button_, "Height = 10");
     }
@@ -70,7 +70,7 @@ TEST_F(CommandButtonTest, ReleaseWithoutPressIsIgnored)
 
 TEST_F(CommandButtonTest, ButtonWithoutSizeNeverRuns)
 {
-    Feed(*button_, "Command = /opt/run");
+    Feed(*button_, "Command = " + MakeProgram("run"));
     button_->OnPress(0, 0);
     button_->OnRelease(0, 0);
     EXPECT_TRUE(Launches().empty());
@@ -95,12 +95,16 @@ TEST_F(CommandButtonTest, NewIniWithAnimationSwitchesToThePanelFileBesideThisOne
 
 TEST_F(CommandButtonTest, NewIniWithoutAnimationOpensTheFileThroughTheShell)
 {
+    const std::string file = testfiles::WriteUtf16("other/next.ini", u"");
+    const std::u16string panels = Utf16(testfiles::TempFolder() + "panels/");
+    button_->SetBaseFolder(panels.c_str());
     MakeRunButton();
     Feed(*button_, "NewIni = ../other/next.ini");
     button_->OnPress(1, 1);
     button_->OnRelease(1, 1);
+    // A document goes to the desktop's opener.
     ASSERT_EQ(Launches().size(), 1u);
-    EXPECT_EQ(Launches()[0].program, "/other/next.ini");
+    EXPECT_EQ(Launches()[0].arguments, std::vector<std::string>{file});
     EXPECT_TRUE(TakePostedMessages().empty());
 }
 
@@ -121,11 +125,12 @@ TEST_F(CommandButtonTest, LaterCommandLineReplacesTheEarlierOne)
 {
     MakeRunButton();
     Feed(*button_, "NewIni = next.ini");
-    Feed(*button_, "Command = /opt/last");
+    const std::string last = MakeProgram("last");
+    Feed(*button_, "Command = " + last);
     button_->OnPress(1, 1);
     button_->OnRelease(1, 1);
     ASSERT_EQ(Launches().size(), 1u);
-    EXPECT_EQ(Launches()[0].program, "/opt/last");
+    EXPECT_EQ(Launches()[0].program, last);
 }
 
 TEST_F(CommandButtonTest, QuitOnExecuteClosesWithoutACommand)

@@ -188,7 +188,8 @@ TEST_F(IconXPButtonTest, EveryRejectedLineIsReportedUnderItsOwnCaption)
 TEST_F(IconXPButtonTest, BaseKeysStillWork)
 {
     host::testing::RecordLaunches(true);
-    FeedAll({"Offset = 3", "SizeNormal = 16", "IconNormal = opaque.ico", "Command = /opt/run", "X = 7"});
+    FeedAll({"Offset = 3", "SizeNormal = 16", "IconNormal = opaque.ico", "X = 7"});
+    Feed(*button_, "Command = " + MakeProgram("run"));
     Measure();
     EXPECT_EQ(button_->Width(), 19);
     EXPECT_EQ(button_->X(), 7);
