@@ -1,16 +1,73 @@
-// The program's main on Linux: hands the command line to the program entry.
-#include <string>
+// The program's main on Linux: reads the host's options, sets up the display
+// and hands the rest of the command line to the program entry, whose result
+// is the exit code. Bad options exit with 2.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 
+#include "platform/host/Options.h"
+#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/Script.h"
 #include "platform/win32.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]\n"
+    "                [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]\n"
+    "                [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]\n"
+    "                [--] [PANEL-LIST]\n";
+
+bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        fprintf(stderr, "ostrevia: cannot read the script %s\n", path.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string error;
+    if (!host::ParseScript(text.str(), actions, error)) {
+        fprintf(stderr, "ostrevia: script %s, %s\n", path.c_str(), error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// FIXME: an X11 display when DISPLAY is set and --headless is not given;
+// until it exists every run is headless.
+std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
+                                             const std::vector<host::ScriptAction>& actions)
+{
+    const auto clock = options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
+    auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock);
+    headless->Schedule(actions);
+    headless->EndRunAfter(options.runFor);
+    if (!options.snapshot.empty())
+        headless->SnapshotAtEnd(options.snapshot);
+    return headless;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (!line.empty())
-            line += ' ';
-        line += argv[i];
+    host::Options options;
+    std::string error;
+    if (!host::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        fprintf(stderr, "ostrevia: %s\n%s", error.c_str(), kUsage);
+        return 2;
     }
-    std::u16string commandLine(line.begin(), line.end());
-    return wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
+    std::vector<host::ScriptAction> actions;
+    if (!options.script.empty() && !ReadScript(options.script, actions))
+        return 2;
+    host::ApplyFakes(options);
+    host::InstallDisplay(ChooseDisplay(options, actions));
+
+    std::u16string commandLine = options.commandLine;
+    const int result = wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
+    // A program that ended without a message loop still gets its snapshot.
+    host::TheDisplay().RunEnding();
+    return result;
 }

@@ -32,6 +32,8 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
+#define MK_LBUTTON 0x0001
+
 #define VK_RETURN 0x0D
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
@@ -158,6 +160,7 @@ HDC GetWindowDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
+BOOL UpdateWindow(HWND window);
 
 // Message boxes (kernel/msgbox.cpp, shown by the display).
 #define MB_OK 0x00000000
@@ -214,6 +217,7 @@ BOOL PtInRect(const RECT* rect, POINT point);
 BOOL IntersectRect(LPRECT destination, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT destination, const RECT* a, const RECT* b);
 BOOL IsRectEmpty(const RECT* rect);
+BOOL EqualRect(const RECT* a, const RECT* b);
 
 // Drawing that Win32 keeps in user32 (implemented in gdi/).
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);

@@ -1,0 +1,283 @@
+#include "platform/host/display/DisplayHeadless.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/host/display/PngFile.h"
+#include "platform/host/kernel/unicode.h"
+
+namespace host {
+namespace {
+
+// A message box on one line: its line breaks are written as "\n".
+std::string OneLine(std::u16string_view text)
+{
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            line += "\\n";
+        } else {
+            const size_t end = std::min(text.find_first_of(u"\r\n", i), text.size());
+            line += ToUtf8(text.substr(i, end - i));
+            i = end - 1;
+        }
+    }
+    return line;
+}
+
+uint32_t PixelOf(COLORREF color)
+{
+    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+}  // namespace
+
+DisplayHeadless::DisplayHeadless(int width, int height, Clock clock)
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), clock_(clock)
+{
+    // The real clock starts where the system's monotonic clock stands, as
+    // GetTickCount counts from boot.
+    start_ = Now();
+}
+
+SIZE DisplayHeadless::ScreenSize() const
+{
+    return {width_, height_};
+}
+
+void DisplayHeadless::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
+{
+    views_[window] = {rect, false, surface};
+}
+
+void DisplayHeadless::WindowDestroyed(HWND window)
+{
+    views_.erase(window);
+    std::erase(stack_, window);
+}
+
+void DisplayHeadless::WindowMoved(HWND window, const RECT& rect, const Surface* surface)
+{
+    View& view = views_[window];
+    view.rect = rect;
+    view.surface = surface;
+}
+
+void DisplayHeadless::WindowShown(HWND window, bool visible)
+{
+    views_[window].visible = visible;
+}
+
+void DisplayHeadless::WindowsStacked(const std::vector<StackedWindow>& stack)
+{
+    stack_.clear();
+    for (const StackedWindow& entry : stack)
+        stack_.push_back(entry.window);
+}
+
+void DisplayHeadless::Present(HWND, const RECT&)
+{
+    // The screen is composited from the window surfaces whenever it is read.
+}
+
+uint64_t DisplayHeadless::RealNow() const
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+}
+
+uint64_t DisplayHeadless::Now()
+{
+    return clock_ == Clock::Virtual ? virtualNow_ : RealNow() + realOffset_;
+}
+
+DWORD DisplayHeadless::TickCount()
+{
+    return static_cast<DWORD>(Now()) + tickOffset_;
+}
+
+void DisplayHeadless::SetTickCount(DWORD now)
+{
+    tickOffset_ = now - static_cast<DWORD>(Now());
+}
+
+void DisplayHeadless::AdvanceClock(DWORD milliseconds)
+{
+    if (clock_ == Clock::Virtual)
+        virtualNow_ += milliseconds;
+    else
+        realOffset_ += milliseconds;
+}
+
+void DisplayHeadless::Sleep(DWORD milliseconds)
+{
+    if (clock_ == Clock::Virtual) {
+        virtualNow_ += milliseconds;
+        return;
+    }
+    timespec span{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000};
+    while (nanosleep(&span, &span) != 0) {
+    }
+}
+
+void DisplayHeadless::Schedule(const std::vector<ScriptAction>& actions)
+{
+    for (const ScriptAction& action : actions)
+        scheduled_.push_back({start_ + action.time, action});
+    std::stable_sort(scheduled_.begin(), scheduled_.end(),
+                     [](const Pending& a, const Pending& b) { return a.time < b.time; });
+}
+
+void DisplayHeadless::EndRunAfter(DWORD milliseconds)
+{
+    ScriptAction quit;
+    quit.time = milliseconds;
+    Schedule({quit});
+}
+
+void DisplayHeadless::SnapshotAtEnd(std::string path)
+{
+    endSnapshot_ = std::move(path);
+}
+
+void DisplayHeadless::QueueStylus(DisplayEvent::Kind kind, POINT point)
+{
+    events_.push_back({kind, point});
+}
+
+void DisplayHeadless::Start(const ScriptAction& action)
+{
+    using Kind = ScriptAction::Kind;
+    switch (action.kind) {
+    case Kind::DoubleTap:
+        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        [[fallthrough]];
+    case Kind::Tap:
+        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        break;
+    case Kind::Press:
+        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
+        break;
+    case Kind::Release:
+        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        break;
+    case Kind::Snapshot:
+        if (!WriteSnapshot(action.file.c_str()))
+            fprintf(stderr, "snapshot: cannot write %s\n", action.file.c_str());
+        break;
+    case Kind::Quit:
+        events_.push_back({DisplayEvent::Kind::Quit, {}});
+        break;
+    }
+}
+
+bool DisplayHeadless::StartDueActions()
+{
+    while (!scheduled_.empty() && scheduled_.front().time <= Now()) {
+        const ScriptAction action = std::move(scheduled_.front().action);
+        scheduled_.pop_front();
+        Start(action);
+        // What follows at the same moment waits until the program has
+        // handled this, as a snapshot must show its effect.
+        if (!events_.empty())
+            return true;
+    }
+    return false;
+}
+
+void DisplayHeadless::Wait(std::optional<uint64_t> deadline)
+{
+    if (!events_.empty() || StartDueActions())
+        return;
+    std::optional<uint64_t> next = deadline;
+    if (!scheduled_.empty() && (!next || scheduled_.front().time < *next))
+        next = scheduled_.front().time;
+    if (!next) {
+        // No timer, no input, no end of run: the program would hang forever.
+        fputs("headless display: nothing left to wait for\n", stderr);
+        abort();
+    }
+    if (clock_ == Clock::Virtual) {
+        virtualNow_ = std::max(virtualNow_, *next);
+    } else if (*next > Now()) {
+        const uint64_t until = *next - realOffset_;
+        const timespec wake{static_cast<time_t>(until / 1000), static_cast<long>(until % 1000) * 1000000};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) != 0) {
+        }
+    }
+    // A timer due at the same moment goes first.
+    if (deadline && Now() >= *deadline)
+        return;
+    StartDueActions();
+}
+
+bool DisplayHeadless::TakeEvent(DisplayEvent& event)
+{
+    if (events_.empty())
+        return false;
+    event = events_.front();
+    events_.pop_front();
+    return true;
+}
+
+void DisplayHeadless::RunEnding()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    if (!endSnapshot_.empty() && !WriteSnapshot(endSnapshot_.c_str()))
+        fprintf(stderr, "snapshot: cannot write %s\n", endSnapshot_.c_str());
+}
+
+int DisplayHeadless::MessageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT style)
+{
+    fprintf(stderr, "msgbox 0x%08x | %s | %s\n", style, OneLine(caption).c_str(), OneLine(text).c_str());
+    fflush(stderr);
+    return IDOK;
+}
+
+uint32_t DisplayHeadless::PixelAt(int x, int y) const
+{
+    for (HWND window : stack_) {
+        const auto found = views_.find(window);
+        if (found == views_.end())
+            continue;
+        const View& view = found->second;
+        if (!view.visible || !view.surface)
+            continue;
+        const int sx = x - view.rect.left;
+        const int sy = y - view.rect.top;
+        if (sx >= 0 && sy >= 0 && sx < view.surface->width && sy < view.surface->height)
+            return view.surface->Row(sy)[sx] & 0xFFFFFF;
+    }
+    return PixelOf(kDesktopColor);
+}
+
+COLORREF DisplayHeadless::ScreenPixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return CLR_INVALID;
+    const uint32_t pixel = PixelAt(x, y);
+    return RGB(pixel >> 16, pixel >> 8, pixel);
+}
+
+bool DisplayHeadless::WriteSnapshot(const char* pngPath) const
+{
+    std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x)
+            pixels[static_cast<size_t>(y) * width_ + x] = PixelAt(x, y);
+    }
+    Surface screen{width_, height_, reinterpret_cast<uint8_t*>(pixels.data()), static_cast<ptrdiff_t>(width_) * 4};
+    return WritePng(pngPath, screen);
+}
+
+}  // namespace host

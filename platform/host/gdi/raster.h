@@ -1,0 +1,49 @@
+// The rasterizer's primitives. They write pixels and nothing else: every
+// rectangle they are given is already clipped to its surface (the API layer
+// does that) and they assert it. None writes outside the rectangle or clip
+// it is given.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/host/gdi/surface.h"
+
+namespace host::gdi::raster {
+
+// Colours are 0x00BBGGRR; a pixel in memory is blue, green, red, unused, so
+// as a little-endian word it reads 0x00RRGGBB.
+inline uint32_t PixelOf(COLORREF color)
+{
+    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+inline COLORREF ColorOf(uint32_t pixel) { return PixelOf(pixel & 0xFFFFFF); }
+
+// True when `r` is not empty and lies wholly on `surface`.
+bool OnSurface(const Surface& surface, const RECT& r);
+
+void FillSolid(const Surface& surface, const RECT& r, COLORREF color);
+
+// Copies the pixels of `source` whose top-left is `from` onto `r`. The two
+// may be the same surface, overlapping in any direction.
+void Copy(const Surface& destination, const RECT& r, const Surface& source, POINT from);
+
+// Fills `r` from `source`: destination column r.left + i takes source
+// column columns[i], row r.top + j takes source row rows[j].
+void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const int* columns,
+                 const int* rows);
+
+// Blends `color` over `r` by the coverage values (0 none, 255 full) whose
+// value for r's top-left pixel is at `coverage`, `pitch` bytes per row.
+void Blend(const Surface& surface, const RECT& r, const uint8_t* coverage, ptrdiff_t pitch, COLORREF color);
+
+// A one-pixel line from `from` towards `to`, the end point excluded, drawn
+// only inside `clip`. Returns the bounds of what it drew.
+RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORREF color);
+
+// A line `width` pixels wide centred on the path from `from` to `to`, with
+// round ends, drawn only inside `clip`; consecutive segments thus meet in
+// round joins. Returns the bounds of what it drew.
+RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, COLORREF color);
+
+}  // namespace host::gdi::raster

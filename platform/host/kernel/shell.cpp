@@ -1,0 +1,216 @@
+// ShellExecuteExW: an executable file is started directly, with its
+// parameters split as Windows splits a command line; anything else
+// (documents, folders, URLs) goes to the desktop's opener, xdg-open. Never
+// through a shell.
+//
+// Children start in a session of their own with stdin on /dev/null, default
+// signal handling and an empty signal mask. Each is reaped by a small thread
+// that waits for that one process, so no zombies stay behind and nobody
+// else's waitpid is disturbed. hProcess stays null: the program only closes
+// it, and Windows leaves it null too when it hands a file to another program.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/host/kernel/fakes.h"
+#include "platform/host/kernel/unicode.h"
+#include "platform/win32.h"
+
+extern char** environ;
+
+namespace {
+
+// The results that ShellExecuteEx leaves in hInstApp: above 32 is success.
+constexpr INT_PTR kLaunched = 33;
+constexpr INT_PTR kFileNotFound = 2;    // SE_ERR_FNF
+constexpr INT_PTR kCannotStart = 31;    // SE_ERR_NOASSOC
+
+// CommandLineToArgvW's rules for the arguments after the program name:
+// blanks and tabs separate; quotes group and are removed; 2n backslashes
+// before a quote give n and the quote groups, 2n+1 give n and a literal
+// quote; backslashes elsewhere are literal; inside quotes, "" is a literal
+// quote that also ends the quoted part.
+std::vector<std::u16string> SplitParameters(std::u16string_view text)
+{
+    std::vector<std::u16string> arguments;
+    size_t i = 0;
+    for (;;) {
+        while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+            ++i;
+        if (i == text.size())
+            return arguments;
+        std::u16string argument;
+        bool quoted = false;
+        while (i < text.size() && (quoted || (text[i] != u' ' && text[i] != u'\t'))) {
+            if (text[i] == u'\\') {
+                size_t backslashes = 0;
+                while (i < text.size() && text[i] == u'\\') {
+                    ++backslashes;
+                    ++i;
+                }
+                if (i < text.size() && text[i] == u'"') {
+                    argument.append(backslashes / 2, u'\\');
+                    if (backslashes % 2) {
+                        argument += u'"';
+                        ++i;
+                    }
+                } else {
+                    argument.append(backslashes, u'\\');
+                }
+            } else if (text[i] == u'"') {
+                ++i;
+                if (quoted && i < text.size() && text[i] == u'"') {
+                    argument += u'"';
+                    ++i;
+                }
+                quoted = !quoted;
+            } else {
+                argument += text[i++];
+            }
+        }
+        arguments.push_back(std::move(argument));
+    }
+}
+
+bool IsExecutableFile(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// A name with a folder is taken as it stands; a bare name is looked up along PATH.
+std::optional<std::string> FindExecutable(const std::string& name)
+{
+    if (name.find('/') != std::string::npos)
+        return IsExecutableFile(name) ? std::optional(name) : std::nullopt;
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (size_t start = 0; start <= folders.size();) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+        const std::string candidate = folder + "/" + name;
+        if (IsExecutableFile(candidate))
+            return candidate;
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+// "http://...", "mailto:..." and the like; "C:" is a drive, not a scheme.
+bool IsUrl(std::u16string_view file)
+{
+    const auto letter = [](char16_t c) { return (c | 0x20) >= u'a' && (c | 0x20) <= u'z'; };
+    const auto schemeCharacter = [&](char16_t c) {
+        return letter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+    };
+    if (file.empty() || !letter(file[0]))
+        return false;
+    size_t i = 1;
+    while (i < file.size() && schemeCharacter(file[i]))
+        ++i;
+    return i >= 2 && i < file.size() && file[i] == u':';
+}
+
+void Reap(pid_t child)
+{
+    std::thread([child] {
+        int status = 0;
+        while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
+        }
+    }).detach();
+}
+
+bool Spawn(const std::vector<std::string>& arguments, bool alongPath, const std::string& directory)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    if (!directory.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigfillset(&signals);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    const int error = alongPath ? posix_spawnp(&child, argv[0], &actions, &attributes, argv.data(), environ)
+                                : posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        return false;
+    Reap(child);
+    return true;
+}
+
+bool Launch(const host::testing::Launch& launch, const std::string& directory)
+{
+    host::KernelFakes& fakes = host::Fakes();
+    if (fakes.recordLaunches) {
+        fakes.launches.push_back(launch);
+        return true;
+    }
+    std::vector<std::string> argv{launch.program};
+    argv.insert(argv.end(), launch.arguments.begin(), launch.arguments.end());
+    return Spawn(argv, launch.throughOpener, directory);
+}
+
+BOOL Fail(SHELLEXECUTEINFOW* info, INT_PTR code)
+{
+    info->hInstApp = reinterpret_cast<HINSTANCE>(code);
+    return FALSE;
+}
+
+}  // namespace
+
+BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
+{
+    if (!info || info->cbSize != sizeof(SHELLEXECUTEINFOW))
+        return FALSE;
+    info->hProcess = nullptr;
+    if (info->lpVerb && strcasecmp(host::ToUtf8(info->lpVerb).c_str(), "open") != 0)
+        return Fail(info, kCannotStart);
+    if (!info->lpFile || !info->lpFile[0])
+        return Fail(info, kFileNotFound);
+
+    const std::string directory = info->lpDirectory ? host::HostPath(info->lpDirectory) : std::string();
+    host::testing::Launch launch;
+    if (IsUrl(info->lpFile)) {
+        launch = {"xdg-open", {host::ToUtf8(info->lpFile)}, true};
+    } else if (const auto program = FindExecutable(host::HostPath(info->lpFile))) {
+        launch.program = *program;
+        for (const std::u16string& argument : SplitParameters(info->lpParameters ? info->lpParameters : u""))
+            launch.arguments.push_back(host::ToUtf8(argument));
+    } else {
+        const std::string file = host::HostPath(info->lpFile);
+        struct stat status {};
+        if (stat(file.c_str(), &status) != 0)
+            return Fail(info, kFileNotFound);
+        launch = {"xdg-open", {file}, true};
+    }
+    if (!Launch(launch, directory))
+        return Fail(info, kCannotStart);
+    info->hInstApp = reinterpret_cast<HINSTANCE>(kLaunched);
+    return TRUE;
+}

@@ -1,0 +1,144 @@
+// Memory and disk status: GlobalMemoryStatus from /proc and the process's
+// address space, GetDiskFreeSpaceExW through statvfs. Byte counts are as wide
+// as the machine's words, so machines above 4 GiB report true figures.
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/host/kernel/fakes.h"
+#include "platform/host/kernel/unicode.h"
+#include "platform/win32.h"
+
+namespace {
+
+// The "Name:   1234 kB" lines of /proc/meminfo and /proc/self/status.
+class ProcTable {
+public:
+    explicit ProcTable(const char* path)
+    {
+        std::ifstream file(path);
+        std::ostringstream text;
+        text << file.rdbuf();
+        m_text = "\n" + text.str();
+    }
+
+    // Bytes, or 0 when the line is missing.
+    ULONGLONG Bytes(const char* name) const
+    {
+        const std::string key = std::string("\n") + name + ":";
+        const size_t at = m_text.find(key);
+        if (at == std::string::npos)
+            return 0;
+        const unsigned long long kilobytes = std::strtoull(m_text.c_str() + at + key.size(), nullptr, 10);
+        return kilobytes > ~0ull / 1024 ? ~0ull : kilobytes * 1024;
+    }
+
+private:
+    std::string m_text;  // with a leading line break, so every name is found after one
+};
+
+// The user part of the address space: what the architecture gives a
+// process, narrowed by an address-space limit when one is set.
+ULONGLONG UserAddressSpace()
+{
+#if defined(__aarch64__)
+    ULONGLONG size = 1ull << 48;
+#elif defined(__x86_64__)
+    ULONGLONG size = 1ull << 47;
+#else
+    ULONGLONG size = sizeof(void*) == 8 ? (1ull << 47) : (3ull << 30);
+#endif
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        size = std::min<ULONGLONG>(size, limit.rlim_cur);
+    return size;
+}
+
+SIZE_T Clamp(ULONGLONG bytes)
+{
+    return static_cast<SIZE_T>(std::min<ULONGLONG>(bytes, SIZE_MAX));
+}
+
+MEMORYSTATUS RealMemory()
+{
+    const ProcTable meminfo("/proc/meminfo");
+    const ProcTable self("/proc/self/status");
+    MEMORYSTATUS status{};
+    status.dwTotalPhys = Clamp(meminfo.Bytes("MemTotal"));
+    status.dwAvailPhys = Clamp(meminfo.Bytes("MemAvailable"));
+    status.dwTotalPageFile = Clamp(meminfo.Bytes("MemTotal") + meminfo.Bytes("SwapTotal"));
+    status.dwAvailPageFile = Clamp(meminfo.Bytes("MemAvailable") + meminfo.Bytes("SwapFree"));
+    status.dwTotalVirtual = Clamp(UserAddressSpace());
+    const ULONGLONG usedVirtual = self.Bytes("VmSize");
+    status.dwAvailVirtual = usedVirtual < status.dwTotalVirtual ? Clamp(status.dwTotalVirtual - usedVirtual) : 0;
+    return status;
+}
+
+MEMORYSTATUS FakedMemory(const host::MemoryReading& reading)
+{
+    MEMORYSTATUS status{};
+    status.dwTotalPhys = Clamp(reading.totalPhys);
+    status.dwAvailPhys = Clamp(reading.availPhys);
+    status.dwTotalPageFile = status.dwTotalPhys;
+    status.dwAvailPageFile = status.dwAvailPhys;
+    status.dwTotalVirtual = Clamp(reading.totalVirtual);
+    status.dwAvailVirtual = Clamp(reading.availVirtual);
+    return status;
+}
+
+ULONGLONG Product(ULONGLONG blocks, ULONGLONG blockSize)
+{
+    ULONGLONG bytes = 0;
+    return __builtin_mul_overflow(blocks, blockSize, &bytes) ? ~0ull : bytes;
+}
+
+void Store(PULARGE_INTEGER out, ULONGLONG value)
+{
+    if (out)
+        out->QuadPart = value;
+}
+
+}  // namespace
+
+// The caller's dwLength is honoured: a shorter record (an older layout) only
+// receives the fields that lie wholly inside it.
+void GlobalMemoryStatus(LPMEMORYSTATUS buffer)
+{
+    if (!buffer)
+        return;
+    const auto& fake = host::Fakes().memory;
+    MEMORYSTATUS status = fake ? FakedMemory(*fake) : RealMemory();
+    status.dwLength = buffer->dwLength;
+    if (status.dwTotalPhys && status.dwAvailPhys <= status.dwTotalPhys)
+        status.dwMemoryLoad = static_cast<DWORD>((status.dwTotalPhys - status.dwAvailPhys) * 100.0 / status.dwTotalPhys);
+    std::memcpy(buffer, &status, std::min<size_t>(buffer->dwLength, sizeof status));
+}
+
+BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARGE_INTEGER totalBytes,
+                         PULARGE_INTEGER totalFree)
+{
+    const host::KernelFakes& fakes = host::Fakes();
+    if (fakes.diskFails)
+        return FALSE;
+    if (fakes.disk) {
+        Store(freeToCaller, fakes.disk->freeBytes);
+        Store(totalBytes, fakes.disk->totalBytes);
+        Store(totalFree, fakes.disk->freeBytes);
+        return TRUE;
+    }
+    // No folder means the current one's volume, as on Windows.
+    const std::string path = directory ? host::HostPath(directory) : std::string(".");
+    struct statvfs volume {};
+    if (path.empty() || statvfs(path.c_str(), &volume) != 0)
+        return FALSE;
+    Store(freeToCaller, Product(volume.f_bavail, volume.f_frsize));
+    Store(totalBytes, Product(volume.f_blocks, volume.f_frsize));
+    Store(totalFree, Product(volume.f_bfree, volume.f_frsize));
+    return TRUE;
+}

@@ -1,0 +1,219 @@
+// Painting: update areas, BeginPaint/EndPaint, window and screen DCs.
+//
+// The update area is kept as its bounding rectangle, which is what rcPaint
+// reports anyway. DCs are made by the GDI on the window's surface; what is
+// drawn through them is presented when they are given back.
+#include <algorithm>
+#include <vector>
+
+#include "platform/host/display/Display.h"
+#include "platform/host/user/MessageQueue.h"
+#include "platform/host/user/Window.h"
+
+namespace host::user {
+namespace {
+
+struct LentDC {
+    HDC dc;
+    HWND window;  // null: a screen DC for measuring
+};
+
+std::vector<LentDC>& Lent()
+{
+    static std::vector<LentDC> lent;
+    return lent;
+}
+
+HDC Lend(HWND window)
+{
+    Window* target = FindWindow(window);
+    if (window && !target)
+        return nullptr;
+    const HDC dc = gdi::CreateSurfaceDC(target ? &target->surface : nullptr);
+    if (dc)
+        Lent().push_back({dc, window});
+    return dc;
+}
+
+// Takes the DC back; false when it was not lent (or its window went away).
+bool GiveBack(HDC dc, LentDC& returned)
+{
+    auto& lent = Lent();
+    const auto found = std::find_if(lent.begin(), lent.end(), [dc](const LentDC& l) { return l.dc == dc; });
+    if (!dc || found == lent.end())
+        return false;
+    returned = *found;
+    lent.erase(found);
+    return true;
+}
+
+void PresentPart(HWND window, RECT rect)
+{
+    const Window* target = FindWindow(window);
+    if (!target)
+        return;
+    const RECT whole = WholeWindow(*target);
+    if (IntersectRect(&rect, &rect, &whole))
+        TheDisplay().Present(window, rect);
+}
+
+// Takes `cut` off the update area where the area stays a rectangle.
+void Validate(Window& window, const RECT& rect)
+{
+    RECT& update = window.update;
+    RECT cut;
+    if (!IntersectRect(&cut, &update, &rect))
+        return;
+    if (EqualRect(&cut, &update)) {
+        update = {};
+    } else if (cut.top == update.top && cut.bottom == update.bottom) {
+        if (cut.left == update.left)
+            update.left = cut.right;
+        else if (cut.right == update.right)
+            update.right = cut.left;
+    } else if (cut.left == update.left && cut.right == update.right) {
+        if (cut.top == update.top)
+            update.top = cut.bottom;
+        else if (cut.bottom == update.bottom)
+            update.bottom = cut.top;
+    }
+    if (IsRectEmpty(&update))
+        window.erase = false;
+}
+
+}  // namespace
+
+RECT WholeWindow(const Window& window)
+{
+    return {0, 0, window.surface.width, window.surface.height};
+}
+
+void Invalidate(Window& window, const RECT* rect, bool erase)
+{
+    RECT area = WholeWindow(window);
+    if (rect && !IntersectRect(&area, &area, rect))
+        return;
+    if (IsRectEmpty(&area))
+        return;
+    UnionRect(&window.update, &window.update, &area);
+    window.erase = window.erase || erase;
+}
+
+bool TakePaint(const MessageFilter& filter, MSG& msg)
+{
+    for (HWND handle : ZOrder()) {
+        const Window* window = FindWindow(handle);
+        if (window->visible && !IsRectEmpty(&window->update) && filter.Accepts(handle, WM_PAINT)) {
+            msg = {handle, WM_PAINT, 0, 0, 0, {}};
+            return true;
+        }
+    }
+    return false;
+}
+
+void ForgetWindowDCs(HWND window)
+{
+    // The surface goes away with the window, so its DCs must go first.
+    std::erase_if(Lent(), [window](const LentDC& lent) {
+        if (lent.window != window)
+            return false;
+        gdi::DeleteSurfaceDC(lent.dc);
+        return true;
+    });
+}
+
+void ResetPainting()
+{
+    for (const LentDC& lent : Lent())
+        gdi::DeleteSurfaceDC(lent.dc);
+    Lent().clear();
+}
+
+}  // namespace host::user
+
+using namespace host::user;
+
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint)
+{
+    Window* target = FindWindow(window);
+    if (!target || !paint)
+        return nullptr;
+    // FIXME: drawing is not clipped to rcPaint; only rcPaint is presented.
+    const bool erase = target->erase;
+    *paint = {};
+    paint->rcPaint = target->update;
+    target->update = {};
+    target->erase = false;
+    paint->hdc = Lend(window);
+    if (erase)
+        paint->fErase = SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;
+    return paint->hdc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint)
+{
+    LentDC returned;
+    if (!paint || !GiveBack(paint->hdc, returned))
+        return TRUE;
+    PresentPart(window, paint->rcPaint);
+    host::gdi::DeleteSurfaceDC(returned.dc);
+    return TRUE;
+}
+
+HDC GetDC(HWND window)
+{
+    return Lend(window);
+}
+
+HDC GetWindowDC(HWND window)
+{
+    // Windows here have no frame: the window DC and the client DC are alike.
+    return Lend(window);
+}
+
+int ReleaseDC(HWND, HDC dc)
+{
+    LentDC returned;
+    if (!GiveBack(dc, returned))
+        return 0;
+    if (returned.window) {
+        const RECT drawn = host::gdi::DrawnBounds(dc);
+        if (!IsRectEmpty(&drawn))
+            PresentPart(returned.window, drawn);
+    }
+    host::gdi::DeleteSurfaceDC(dc);
+    return 1;
+}
+
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase)
+{
+    if (!window) {
+        for (HWND handle : ZOrder())
+            Invalidate(*FindWindow(handle), nullptr, erase);
+        return TRUE;
+    }
+    Window* target = FindWindow(window);
+    if (!target)
+        return FALSE;
+    Invalidate(*target, rect, erase);
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND window, const RECT* rect)
+{
+    Window* target = FindWindow(window);
+    if (!target)
+        return FALSE;
+    Validate(*target, rect ? *rect : WholeWindow(*target));
+    return TRUE;
+}
+
+BOOL UpdateWindow(HWND window)
+{
+    const Window* target = FindWindow(window);
+    if (!target)
+        return FALSE;
+    if (target->visible && !IsRectEmpty(&target->update))
+        SendMessageW(window, WM_PAINT, 0, 0);
+    return TRUE;
+}
