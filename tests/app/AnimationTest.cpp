@@ -94,7 +94,7 @@ TEST_F(AnimationTest, DefaultOpeningIsAcceleratedFlyRight)
 {
     // No GLOBALSETTINGS: 128 wide at (0, 0), 800 ms; half-way through the
     // time a quarter of the way from -128 is covered.
-    HWND window = Open("SPACE\r\nHeight = 10\r\n");
+    HWND window = Open("SPACE\r\nSpace = 10\r\n");
     host::testing::RunFor(400);
     ExpectRect(window, -96, 0, 128, 10);
     EXPECT_TRUE(host::testing::IsTopmost(window));

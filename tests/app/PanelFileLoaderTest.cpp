@@ -1,11 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "app/GlobalSettings.h"
 #include "app/PanelFileLoader.h"
-#include "objects/DesktopObject.h"
+#include "buttons/BitmapButton.h"
+#include "buttons/CommandButton.h"
+#include "buttons/IconXPButton.h"
+#include "buttons/WindowsButton.h"
+#include "gauges/BatteryInfo.h"
+#include "gauges/DiskInfo.h"
+#include "gauges/MemoryInfo.h"
+#include "objects/DateInfo.h"
+#include "objects/Space.h"
+#include "objects/Text.h"
+#include "objects/TimeInfo.h"
 #include "platform/host/testing.h"
 #include "tests/app/PanelTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -31,12 +42,13 @@ protected:
         return shown;
     }
 
-    std::vector<int> Heights() const
+    // The classes of the objects made, in list order.
+    std::vector<std::string> Kinds() const
     {
-        std::vector<int> heights;
+        std::vector<std::string> kinds;
         for (const auto& object : settings.Objects())
-            heights.push_back(object->Height());
-        return heights;
+            kinds.push_back(typeid(*object).name());
+        return kinds;
     }
 
     GlobalSettings settings{nullptr};
@@ -81,36 +93,45 @@ TEST_F(PanelFileLoaderTest, FileWithoutTheMarkFails)
 
 TEST_F(PanelFileLoaderTest, SectionsMakeObjectsInFileOrder)
 {
-    EXPECT_FALSE(Load("SPACE\r\nHeight = 1\r\n\r\n"
-                      "TEXT and more words\r\nHeight = 2\r\n\r\n"
-                      "MEMORY\nHeight = 3\n\n"
-                      "DISKMEM\rHeight = 4\r\r"
-                      "BATTERY\r\nHeight = 5\r\n\r\n"
-                      "DATE\r\nHeight = 6\r\n\r\n"
-                      "TIME\r\nHeight = 7\r\n\r\n"
-                      "BUTTON\r\nHeight = 8\r\n\r\n"
-                      "BITMAPBUTTON\r\nHeight = 9\r\n\r\n"
-                      "ICONXPBUTTON\r\nHeight = 10\r\n\r\n"
-                      "WINDOWSBUTTON\r\nHeight = 11\r\n"));
-    EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), Heights());
-    EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(Load("SPACE\r\n\r\n"
+                      "TEXT and more words\r\n\r\n"
+                      "MEMORY\n\n"
+                      "DISKMEM\r\r"
+                      "BATTERY\r\n\r\n"
+                      "DATE\r\n\r\n"
+                      "TIME\r\n\r\n"
+                      "BUTTON\r\n\r\n"
+                      "BITMAPBUTTON\r\n\r\n"
+                      "ICONXPBUTTON\r\n\r\n"
+                      "WINDOWSBUTTON\r\n"));
+    EXPECT_EQ((std::vector<std::string>{typeid(Space).name(), typeid(Text).name(), typeid(MemoryInfo).name(),
+                                        typeid(DiskInfo).name(), typeid(BatteryInfo).name(), typeid(DateInfo).name(),
+                                        typeid(TimeInfo).name(), typeid(CommandButton).name(),
+                                        typeid(BitmapButton).name(), typeid(IconXPButton).name(),
+                                        typeid(WindowsButton).name()}),
+              Kinds());
     // DATE and TIME refresh every ten minutes and every minute.
     EXPECT_EQ(600000u, settings.Objects()[5]->Interval());
     EXPECT_EQ(60000u, settings.Objects()[6]->Interval());
-    EXPECT_EQ(0u, settings.Objects()[0]->Interval());
+}
+
+TEST_F(PanelFileLoaderTest, IntervalKeyOverridesTheDateDefault)
+{
+    EXPECT_FALSE(Load("DATE\r\nInterval = 5000\r\n"));
+    EXPECT_EQ(5000u, settings.Objects()[0]->Interval());
 }
 
 TEST_F(PanelFileLoaderTest, HeaderInsideASectionIsAKeyLine)
 {
-    EXPECT_FALSE(Load("TEXT\r\nHeight = 2\r\nTIME\r\nHeight = 3\r\n"));
-    EXPECT_EQ((std::vector<int>{3}), Heights());
+    EXPECT_FALSE(Load("TEXT\r\nText = a\r\nTIME\r\nText = b\r\n"));
+    EXPECT_EQ((std::vector<std::string>{typeid(Text).name()}), Kinds());
     EXPECT_EQ((std::vector<std::string>{kUnknownKey + "TIME"}), Boxes());
 }
 
 TEST_F(PanelFileLoaderTest, LinesOutsideASectionAreUnknownTypes)
 {
-    EXPECT_FALSE(Load("TEXT\r\n\r\nHeight = 2\r\n[TEXT]\r\nText\r\n TEXT\r\nSPACE\r\nHeight = 4\r\n"));
-    EXPECT_EQ((std::vector<int>{0, 4}), Heights());
+    EXPECT_FALSE(Load("TEXT\r\n\r\nHeight = 2\r\n[TEXT]\r\nText\r\n TEXT\r\nSPACE\r\nSpace = 4\r\n"));
+    EXPECT_EQ((std::vector<std::string>{typeid(Text).name(), typeid(Space).name()}), Kinds());
     EXPECT_EQ((std::vector<std::string>{kUnknownType + "Height = 2", kUnknownType + "[TEXT]", kUnknownType + "Text",
                                         kUnknownType + " TEXT"}),
               Boxes());
@@ -120,7 +141,7 @@ TEST_F(PanelFileLoaderTest, LinesOutsideASectionAreUnknownTypes)
 
 TEST_F(PanelFileLoaderTest, CommentsAreSkippedWithoutEndingTheSection)
 {
-    EXPECT_FALSE(Load("# panel\r\nSPACE\r\n; note\r\nWidth = 5\r\n/ note\r\n' note\r\n( note\r\nHeight = 6\r\n"));
+    EXPECT_FALSE(Load("# panel\r\nSPACE\r\n; note\r\nSpace = 5\r\n/ note\r\n' note\r\n( note\r\nSpace = 6\r\n"));
     ASSERT_EQ(1u, settings.Objects().size());
     EXPECT_EQ(6, settings.Objects()[0]->Height());
     EXPECT_TRUE(Boxes().empty());
@@ -151,11 +172,11 @@ TEST_F(PanelFileLoaderTest, PanelFolderResolvesFileKeysOnlyWhileLoading)
 TEST_F(PanelFileLoaderTest, LongLinesAreCutIntoSeveral)
 {
     // 259 characters make one line; the rest is a line of its own.
-    const std::string key = "Height = 7" + std::string(249, ' ');
-    EXPECT_FALSE(Load("GLOBALSETTINGS\r\nArrange = No\r\n\r\nSPACE\r\n" + key + "Width = 3\r\n"));
+    const std::string key = "Space = 7" + std::string(250, ' ');
+    EXPECT_FALSE(Load("GLOBALSETTINGS\r\nArrange = No\r\n\r\nSPACE\r\n" + key + "Y = 3\r\n"));
     ASSERT_EQ(1u, settings.Objects().size());
     EXPECT_EQ(7, settings.Objects()[0]->Height());
-    EXPECT_EQ(3, settings.Objects()[0]->Width());
+    EXPECT_EQ(3, settings.Objects()[0]->Y());
 }
 
 }  // namespace
