@@ -26,9 +26,11 @@ struct Windows {
     uintptr_t lastHandle = 0x10000;
 };
 
+// Windows still open when the process ends go with it, as on Windows: they
+// get no WM_DESTROY, and what their procedures keep stays reachable.
 Windows& All()
 {
-    static Windows windows;
+    static Windows& windows = *new Windows;
     return windows;
 }
 

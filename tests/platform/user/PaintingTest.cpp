@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/testing.h"
+#include "platform/host/user/Window.h"
 #include "tests/platform/user/TestWindow.h"
 
 namespace {
@@ -175,14 +176,74 @@ TEST_F(Painting, ResizingARedrawClassRepaintsTheWholeWindow)
     EXPECT_TRUE(painted.empty());
 }
 
-TEST_F(Painting, DCsWithoutAWindowMeasureTheScreen)
+TEST_F(Painting, DCsAreGivenBackOnce)
 {
-    // Until the GDI lands a DC may be null; either way nothing leaks or fails.
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(screen ? 1 : 0, ReleaseDC(nullptr, screen));
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(1, ReleaseDC(nullptr, screen));
     HDC windowDC = GetWindowDC(window);
-    EXPECT_EQ(windowDC ? 1 : 0, ReleaseDC(window, windowDC));
-    EXPECT_EQ(0, ReleaseDC(window, windowDC));  // given back twice
+    ASSERT_TRUE(windowDC);
+    EXPECT_EQ(1, ReleaseDC(window, windowDC));
+    EXPECT_EQ(0, ReleaseDC(window, windowDC));
+    EXPECT_EQ(nullptr, GetDC(reinterpret_cast<HWND>(0x1234)));  // no such window
+}
+
+TEST_F(Painting, WhatThePaintDrawsReachesTheScreenAndEveryDCIsFreed)
+{
+    const int objectsBefore = host::testing::LiveGdiObjects();
+    SetHandler([](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_PAINT)
+            return std::nullopt;
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        EndPaint(window, &paint);
+        return 0;
+    });
+    InvalidateRect(window, nullptr, TRUE);
+    host::testing::RunPending();
+    EXPECT_EQ(RGB(0, 0, 0), host::testing::ScreenPixel(20, 20));
+    EXPECT_EQ(RGB(0, 0, 0), host::testing::ScreenPixel(119, 79));
+    EXPECT_EQ(RGB(0x3A, 0x6E, 0xA5), host::testing::ScreenPixel(120, 80));
+
+    // Drawn outside a paint, through the window DC.
+    HDC dc = GetWindowDC(window);
+    const RECT corner{0, 0, 5, 5};
+    FillRect(dc, &corner, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(window, dc);
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), host::testing::ScreenPixel(24, 24));
+    EXPECT_EQ(RGB(0, 0, 0), host::testing::ScreenPixel(25, 25));
+
+    HDC screen = GetDC(nullptr);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(objectsBefore, host::testing::LiveGdiObjects());
+}
+
+TEST_F(Painting, DestroyingAWindowFreesTheDCsItLent)
+{
+    const int objectsBefore = host::testing::LiveGdiObjects();
+    HWND other = Make({0, 0, 10, 10});
+    HDC dc = GetDC(other);
+    ASSERT_TRUE(dc);
+    DestroyWindow(other);
+    EXPECT_EQ(objectsBefore, host::testing::LiveGdiObjects());
+    EXPECT_EQ(0, ReleaseDC(other, dc));
+}
+
+TEST_F(Painting, TheClassBrushErasesByDefault)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = TEXT("Erased");
+    ASSERT_TRUE(RegisterClassW(&windowClass));
+    HWND erased = CreateWindowExW(0, TEXT("Erased"), TEXT(""), WS_POPUP | WS_VISIBLE, 150, 150, 20, 20, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_TRUE(erased);
+    host::Surface* surface = host::user::WindowSurface(erased);
+    surface->Row(10)[10] = 0x123456;
+    host::testing::RunPending();
+    EXPECT_EQ(RGB(0, 0, 0), host::testing::ScreenPixel(160, 160));
 }
 
 }  // namespace
