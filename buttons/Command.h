@@ -6,12 +6,8 @@
 #include <memory>
 
 #include "app/AnimationKind.h"
+#include "app/PanelMessages.h"
 #include "platform/win32.h"
-
-// Posted to a panel window to open another panel file in its place: wParam
-// points to the file's full path (the sender's own stored text), lParam is
-// the AnimationKind with which the panel closes and the new one opens.
-#define WM_OPENPANEL (WM_APP + 1)
 
 class Command {
 public:
