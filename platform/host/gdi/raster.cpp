@@ -134,10 +134,12 @@ RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORR
     return bounds;
 }
 
-// A pixel belongs to a wide line when its centre lies within width / 2 of
-// the segment. Coordinates are in half pixels, so pixel centres are odd;
-// the path runs through pixel centres for odd widths and along pixel
-// corners for even ones, which centres a width-w line on w pixel rows.
+// A pixel belongs to a wide line when its centre lies closer to the segment
+// than sqrt(w^2 - 1) / 2 for a width w: w / 2 less a little, which draws the
+// ends as the w x w elliptic regions of Windows (a plus sign for w = 3).
+// Coordinates are in half pixels, so pixel centres are odd; the path runs
+// through pixel centres for odd widths and along pixel corners for even
+// ones, which centres a width-w line on w pixel rows.
 RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, COLORREF color)
 {
     assert(OnSurface(surface, clip));
@@ -145,7 +147,7 @@ RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, in
     const int offset = width % 2;
     const Real ax = Real(2) * from.x + offset, ay = Real(2) * from.y + offset;
     const Real bx = Real(2) * to.x + offset, by = Real(2) * to.y + offset;
-    const Real radius = width, radius2 = radius * radius;
+    const Real radius = width, limit = radius * radius - 1;
     const Real dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
 
     auto clamp = [](Real v, LONG low, LONG high) { return static_cast<LONG>(std::clamp<Real>(v, low, high)); };
@@ -169,7 +171,7 @@ RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, in
                 Real cross = px * dy - py * dx;
                 distance2 = cross * cross / length2;
             }
-            if (distance2 <= radius2) Plot(surface, x, y, pixel, bounds);
+            if (distance2 < limit) Plot(surface, x, y, pixel, bounds);
         }
     }
     return bounds;

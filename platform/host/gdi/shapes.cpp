@@ -64,7 +64,8 @@ int FillRect(HDC handle, const RECT* rect, HBRUSH brush)
     COLORREF color;
     if (!dc || !rect) return FALSE;
     if (!BrushColor(brush, color)) return FALSE;
-    Fill(*dc, *rect, color);
+    // Like PatBlt beneath it on Windows, swapped edges still fill.
+    Fill(*dc, Normalized(rect->left, rect->top, rect->right, rect->bottom), color);
     return TRUE;
 }
 

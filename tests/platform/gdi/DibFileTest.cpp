@@ -10,7 +10,14 @@
 
 namespace {
 
-std::u16string DataFile(const char* name) { return testfiles::Utf16(std::string(OSTREVIA_TEST_DATA "/bmp/") + name); }
+// A data file's path as WCHARs (the helpers' UTF-16 is WCHAR on every platform).
+std::basic_string<WCHAR> Wide(const std::string& utf8)
+{
+    std::u16string text = testfiles::Utf16(utf8);
+    return std::basic_string<WCHAR>(text.begin(), text.end());
+}
+
+std::basic_string<WCHAR> DataFile(const char* name) { return Wide(std::string(OSTREVIA_TEST_DATA "/bmp/") + name); }
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kYellow = RGB(255, 255, 0);
@@ -75,15 +82,15 @@ TEST(SHLoadDIBitmap, BrokenOrMissingFilesGiveNull)
         EXPECT_EQ(SHLoadDIBitmap(DataFile(file).c_str()), nullptr);
     }
     EXPECT_EQ(SHLoadDIBitmap(nullptr), nullptr);
-    EXPECT_EQ(SHLoadDIBitmap(testfiles::Utf16(OSTREVIA_TEST_DATA).c_str()), nullptr);  // a folder
+    EXPECT_EQ(SHLoadDIBitmap(Wide(OSTREVIA_TEST_DATA).c_str()), nullptr);  // a folder
     EXPECT_EQ(host::testing::LiveGdiObjects(), live);
 }
 
 TEST(SHLoadDIBitmap, TakesBackslashesInPaths)
 {
-    std::u16string path = DataFile("depth24.bmp");
-    for (char16_t& c : path)
-        if (c == u'/') c = u'\\';
+    std::basic_string<WCHAR> path = DataFile("depth24.bmp");
+    for (WCHAR& c : path)
+        if (c == '/') c = '\\';
     HBITMAP bitmap = SHLoadDIBitmap(path.c_str());
     EXPECT_NE(bitmap, nullptr);
     DeleteObject(bitmap);

