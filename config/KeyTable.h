@@ -17,8 +17,8 @@ template <class Owner>
 struct KeyRule {
     const WCHAR* key;
     // The shortest value accepted: 6 for colours, 1 for everything else, 0
-    // for a key that reads no value (the line may be the key alone; `apply`
-    // then receives null).
+    // for a key whose value may be missing (the line may be the key alone;
+    // `apply` then receives the value when there is one, else null).
     UINT minimumValue;
     // Applies the value; false rejects it.
     bool (*apply)(Owner& owner, const WCHAR* value);
@@ -30,12 +30,9 @@ KeyResult ApplyKeyTable(Owner& owner, const KeyRule<Owner> (&rules)[N], const WC
     for (const KeyRule<Owner>& rule : rules) {
         if (!IsKey(line, rule.key))
             continue;
-        const WCHAR* value = nullptr;
-        if (rule.minimumValue > 0) {
-            value = FindValue(line, length, rule.minimumValue);
-            if (!value)
-                return KeyResult::Rejected;
-        }
+        const WCHAR* value = FindValue(line, length, rule.minimumValue > 0 ? rule.minimumValue : 1);
+        if (!value && rule.minimumValue > 0)
+            return KeyResult::Rejected;
         return rule.apply(owner, value) ? KeyResult::Taken : KeyResult::Rejected;
     }
     return KeyResult::Unknown;

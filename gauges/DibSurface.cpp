@@ -3,6 +3,10 @@
 bool DibSurface::Create(int width, int height)
 {
     Destroy();
+    // A negative height would make a top-down bitmap, which CursorAt would
+    // address outside its memory; an empty one has nothing to draw on.
+    if (width <= 0 || height <= 0)
+        return false;
     HDC screen = GetDC(nullptr);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -1,12 +1,14 @@
 // The test hooks of testing.h that belong to the window manager and the
-// headless display. Message boxes and the module path keep their hooks in
-// kernel/; GDI objects and simulated readings in their own areas.
+// headless display, and ResetHost. Message boxes and the module path keep
+// their hooks in kernel/; GDI objects and simulated readings in their own
+// areas.
 #include "platform/host/testing.h"
 
 #include <cassert>
 
 #include "platform/host/Reset.h"
 #include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/kernel/fakes.h"
 #include "platform/host/user/MessageQueue.h"
 #include "platform/host/user/Window.h"
 
@@ -31,6 +33,7 @@ void ResetHost(int screenWidth, int screenHeight)
     user::ResetInput();
     user::ResetMessages();
     user::ForgetClasses();
+    ResetKernelFakes();
     RunResetHooks();
     InstallDisplay(std::make_unique<DisplayHeadless>(screenWidth, screenHeight));
 }

@@ -29,7 +29,8 @@ uint16_t Read16(const std::vector<uint8_t>& bytes, size_t at) { return uint16_t(
 // size, reserved, offset of the pixels at byte 10), then an info header
 // whose first field is its own size: 12 bytes for the old core header
 // (16-bit width and height, planes, bit count), 40 or more otherwise
-// (32-bit width and height, planes, bit count, compression at byte 16).
+// (32-bit width and height, planes, bit count, compression at byte 16,
+// palette entries used at byte 32, at most 2^bits for 8 bits or fewer).
 // Uncompressed rows are padded to 4 bytes and must all be in the file;
 // run-length compressed pixels are checked by the decoder as it goes.
 bool HasAllPixels(const std::vector<uint8_t>& bytes)
@@ -39,7 +40,7 @@ bool HasAllPixels(const std::vector<uint8_t>& bytes)
     const uint64_t pixelsAt = Read32(bytes, 10);
     const uint32_t headerSize = Read32(bytes, kFileHeader);
     int64_t width, height;
-    uint32_t bitCount, compression = 0;
+    uint32_t bitCount, compression = 0, paletteSize = 0;
     if (headerSize == 12) {
         width = Read16(bytes, kFileHeader + 4);
         height = int16_t(Read16(bytes, kFileHeader + 6));
@@ -50,7 +51,9 @@ bool HasAllPixels(const std::vector<uint8_t>& bytes)
         height = int32_t(Read32(bytes, kFileHeader + 8));
         bitCount = Read16(bytes, kFileHeader + 14);
         compression = Read32(bytes, kFileHeader + 16);
+        paletteSize = Read32(bytes, kFileHeader + 32);
     }
+    if (bitCount <= 8 && paletteSize > (1u << bitCount)) return false;
     constexpr uint32_t kRle8 = 1, kRle4 = 2;
     if (compression == kRle8 || compression == kRle4) return pixelsAt < bytes.size();
     if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32) return false;

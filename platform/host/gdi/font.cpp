@@ -40,6 +40,23 @@ std::shared_ptr<Library> TheLibrary()
     return library;
 }
 
+// Fontconfig's own configuration, released at exit so that its memory is
+// not taken for a leak.
+struct FontConfig {
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    ~FontConfig()
+    {
+        if (config) FcConfigDestroy(config);
+        FcFini();
+    }
+};
+
+FcConfig* TheFontConfig()
+{
+    static FontConfig fontConfig;
+    return fontConfig.config;
+}
+
 // A font file that fontconfig chose, and the styles it has of its own.
 struct FaceFile {
     std::string path;
@@ -62,10 +79,11 @@ FaceFile MatchFace(const std::string& family, bool bold, bool italic)
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfig* config = TheFontConfig();
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
-    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+    if (FcPattern* match = config ? FcFontMatch(config, pattern, &result) : nullptr) {
         FcChar8* path = nullptr;
         int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
         if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file.path = reinterpret_cast<char*>(path);

@@ -88,6 +88,16 @@ bool IsFolder(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+// Like Windows, tells a missing folder from a missing file.
+void SetOpenError(const std::string& path, int error)
+{
+    const size_t slash = path.rfind('/');
+    if (error == ENOENT && slash != std::string::npos && slash > 0 && !IsFolder(path.substr(0, slash)))
+        SetLastError(ERROR_PATH_NOT_FOUND);
+    else
+        SetErrorFromErrno(error);
+}
+
 }  // namespace
 }  // namespace host
 
@@ -110,7 +120,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
     const bool existed = ::access(path.c_str(), F_OK) == 0;
     const int descriptor = ::open(path.c_str(), flags, 0666);
     if (descriptor < 0) {
-        host::SetErrorFromErrno(errno);
+        host::SetOpenError(path, errno);
         return INVALID_HANDLE_VALUE;
     }
     const bool createsAlways = creation == CREATE_ALWAYS || creation == OPEN_ALWAYS;

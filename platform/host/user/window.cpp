@@ -87,8 +87,8 @@ void Resize(Window& window, int width, int height)
 {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     const int keptWidth = std::min(width, window.surface.width);
-    for (int y = 0; y < std::min(height, window.surface.height); ++y)
-        std::memcpy(&pixels[static_cast<size_t>(y) * width], window.surface.Row(y), keptWidth * sizeof(uint32_t));
+    for (int y = 0; keptWidth > 0 && y < std::min(height, window.surface.height); ++y)
+        std::memcpy(pixels.data() + static_cast<size_t>(y) * width, window.surface.Row(y), keptWidth * sizeof(uint32_t));
     window.pixels.swap(pixels);
     window.surface = {width, height, reinterpret_cast<uint8_t*>(window.pixels.data()),
                       static_cast<ptrdiff_t>(width) * 4};

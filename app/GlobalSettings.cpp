@@ -1,0 +1,120 @@
+#include "app/GlobalSettings.h"
+
+#include <cstdint>
+
+#include "app/Layout.h"
+#include "app/PanelPainting.h"
+#include "config/KeyTable.h"
+#include "config/Paths.h"
+#include "objects/DesktopObject.h"
+
+GlobalSettings::GlobalSettings(HWND window) : window_(window) {}
+
+GlobalSettings::~GlobalSettings()
+{
+    // Objects go in file order, as the panel made them.
+    for (std::unique_ptr<DesktopObject>& object : objects_)
+        object.reset();
+}
+
+void GlobalSettings::AddObject(std::unique_ptr<DesktopObject> object)
+{
+    objects_.push_back(std::move(object));
+}
+
+bool GlobalSettings::ParseKey(const WCHAR* line, UINT length, bool showErrors)
+{
+    using Rule = KeyRule<GlobalSettings>;
+    static constexpr Rule kKeys[] = {
+        {TEXT("BackgroundColor"), 6, [](GlobalSettings& s, const WCHAR* v) { return s.backgroundColor_ = ParseColor(v), true; }},
+        {TEXT("BackgroundBitmap"), 5, [](GlobalSettings& s, const WCHAR* v) {
+             WCHAR path[kMaxPath];
+             if (ObjectRelativePath(s, v, path, kMaxPath) == 0)
+                 return false;
+             s.backgroundBitmap_ = path;
+             return true;
+         }},
+        {TEXT("BitmapOffsetX"), 1, [](GlobalSettings& s, const WCHAR* v) {
+             return s.bitmapOffsetX_ = (v[0] == TEXT('x') || v[0] == TEXT('X')) ? -1 : ParseInt(v), true;
+         }},
+        {TEXT("BitmapOffsetY"), 1, [](GlobalSettings& s, const WCHAR* v) {
+             return s.bitmapOffsetY_ = (v[0] == TEXT('y') || v[0] == TEXT('Y')) ? -1 : ParseInt(v), true;
+         }},
+        // The position keys are recognised by their first letter alone.
+        {TEXT("X"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.x_ = ParseInt(v), true; }},
+        {TEXT("x"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.x_ = ParseInt(v), true; }},
+        {TEXT("Y"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.y_ = ParseInt(v), true; }},
+        {TEXT("y"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.y_ = ParseInt(v), true; }},
+        {TEXT("Border"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.border_ = ParseInt(v), true; }},
+        {TEXT("Distance"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.distance_ = ParseInt(v), true; }},
+        {TEXT("Width"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.width_ = ParseInt(v), true; }},
+        {TEXT("Height"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.height_ = ParseInt(v), true; }},
+        {TEXT("Arrange"), 1, [](GlobalSettings& s, const WCHAR* v) {
+             if (IsKey(v, TEXT("Vertical")))
+                 s.arrange_ = ArrangeVertical;
+             else if (IsKey(v, TEXT("Horizontal")))
+                 s.arrange_ = ArrangeHorizontal;
+             else if (IsKey(v, TEXT("No")))
+                 s.arrange_ = ArrangeNone;
+             else
+                 return false;
+             return true;
+         }},
+        {TEXT("Refresh"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.refresh_ = static_cast<DWORD>(ParseInt(v)), true; }},
+        {TEXT("QuitOnDoubleClick"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.quitOnDoubleClick_ = ParseFlag(v), true; }},
+        // A missing or unknown animation name keeps the setting, unreported.
+        {TEXT("StartUpAnimation"), 0, [](GlobalSettings& s, const WCHAR* v) {
+             if (v)
+                 ParseAnimationName(v, s.startUpAnimation_);
+             return true;
+         }},
+        {TEXT("ShutDownAnimation"), 0, [](GlobalSettings& s, const WCHAR* v) {
+             if (v)
+                 ParseAnimationName(v, s.shutDownAnimation_);
+             return true;
+         }},
+        {TEXT("Accelerated"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.accelerated_ = ParseFlag(v), true; }},
+        {TEXT("AnimationTime"), 1, [](GlobalSettings& s, const WCHAR* v) {
+             return s.animationTime_ = static_cast<DWORD>(ParseInt(v)), true;
+         }},
+        {TEXT("TopMost"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.topMost_ = ParseFlag(v), true; }},
+        {TEXT("ShowMessage"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.showMessage_ = ParseFlag(v), true; }},
+    };
+    switch (ApplyKeyTable(*this, kKeys, line, length)) {
+    case KeyResult::Taken:
+        return true;
+    case KeyResult::Rejected:
+        return ReportIgnoredLine(line, TEXT("GlobalSetting - Ignoriere Fehler:"), showErrors);
+    case KeyResult::Unknown:
+        break;
+    }
+    return ReportIgnoredLine(line, TEXT("GlobalSettings - Ignoriere unbekannten Wert:"), showErrors);
+}
+
+bool GlobalSettings::PressAt(int x, int y)
+{
+    DesktopObject* object = ObjectAt(*this, x, y);
+    if (!object)
+        return false;
+    pressedObject_ = object;
+    if (object->OnPress(x - object->X(), y - object->Y()))
+        RedrawObject(*this, *object);
+    return true;
+}
+
+bool GlobalSettings::ReleaseAt(int x, int y)
+{
+    DesktopObject* object = pressedObject_;
+    if (!object)
+        return false;
+    // The point may lie far outside the object: the difference is taken in
+    // 64 bits and wraps like the 32-bit value it is.
+    const int relativeX = static_cast<int>(int64_t{x} - object->X());
+    const int relativeY = static_cast<int>(int64_t{y} - object->Y());
+    if (object->OnRelease(relativeX, relativeY))
+        RedrawObject(*this, *object);
+    // A command run by OnRelease may have pressed another object meanwhile.
+    if (pressedObject_ == object)
+        pressedObject_ = nullptr;
+    return true;
+}

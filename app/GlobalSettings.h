@@ -1,0 +1,102 @@
+// The settings of one panel as a whole and the owner of its objects: the
+// GLOBALSETTINGS sections of a panel file go to its ParseKey, the loader
+// appends each object it makes, and the window procedure routes taps through
+// it to the objects.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AnimationKind.h"
+#include "objects/SectionHandler.h"
+
+class DesktopObject;
+class RedrawTarget;
+
+enum PanelArrangement : int {
+    ArrangeVertical = 0,    // stacked top to bottom, objects as wide as the panel
+    ArrangeHorizontal = 1,  // side by side
+    ArrangeNone = 2,        // objects keep their own positions
+};
+
+class GlobalSettings : public SectionHandler {
+public:
+    // `window` is the panel window; buttons get it to post to.
+    explicit GlobalSettings(HWND window);
+
+    // Takes a GLOBALSETTINGS key line. Rejected lines are reported when
+    // `showErrors` is set, except the animation keys, whose missing or
+    // unknown names are ignored silently.
+    bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
+    // Destroys the objects in list order.
+    ~GlobalSettings() override;
+
+    // The objects in file order, which is also the layout, drawing and
+    // hit-test order.
+    const std::vector<std::unique_ptr<DesktopObject>>& Objects() const { return objects_; }
+    void AddObject(std::unique_ptr<DesktopObject> object);
+
+    // Stylus down at (x, y) in panel pixels: the first object under the point
+    // becomes the pressed object and gets OnPress; it is redrawn through the
+    // current redraw target when it asks. False when no object is there.
+    bool PressAt(int x, int y);
+    // Stylus up: the pressed object gets OnRelease, wherever the point lies.
+    // False when nothing was pressed.
+    bool ReleaseAt(int x, int y);
+
+    RedrawTarget* CurrentRedrawTarget() const { return redrawTarget_; }
+    void SetRedrawTarget(RedrawTarget* target) { redrawTarget_ = target; }
+
+    HWND Window() const { return window_; }
+    int X() const { return x_; }
+    int Y() const { return y_; }
+    int Distance() const { return distance_; }
+    PanelArrangement Arrange() const { return arrange_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetHeight(int height) { height_ = height; }
+    int Border() const { return border_; }
+    DWORD Refresh() const { return refresh_; }
+    COLORREF BackgroundColor() const { return backgroundColor_; }
+    // The full path of the background picture, or null.
+    const WCHAR* BackgroundBitmap() const { return backgroundBitmap_.empty() ? nullptr : backgroundBitmap_.c_str(); }
+    // The picture's source column and row; -1 stands for the panel's X or Y.
+    int BitmapOffsetX() const { return bitmapOffsetX_; }
+    int BitmapOffsetY() const { return bitmapOffsetY_; }
+    bool ShowMessage() const { return showMessage_; }
+    bool QuitOnDoubleClick() const { return quitOnDoubleClick_; }
+    bool TopMost() const { return topMost_; }
+    AnimationKind StartUpAnimation() const { return startUpAnimation_; }
+    void SetStartUpAnimation(AnimationKind kind) { startUpAnimation_ = kind; }
+    AnimationKind ShutDownAnimation() const { return shutDownAnimation_; }
+    void SetShutDownAnimation(AnimationKind kind) { shutDownAnimation_ = kind; }
+    bool Accelerated() const { return accelerated_; }
+    DWORD AnimationTime() const { return animationTime_; }
+    void SetAnimationTime(DWORD milliseconds) { animationTime_ = milliseconds; }
+
+private:
+    std::vector<std::unique_ptr<DesktopObject>> objects_;
+    DesktopObject* pressedObject_ = nullptr;
+    int x_ = 0;
+    int y_ = 0;
+    int distance_ = 2;
+    PanelArrangement arrange_ = ArrangeVertical;
+    int width_ = 128;
+    int height_ = 0;
+    int border_ = 0;
+    DWORD refresh_ = 0;
+    COLORREF backgroundColor_ = 0;
+    std::basic_string<WCHAR> backgroundBitmap_;
+    int bitmapOffsetX_ = 0;
+    int bitmapOffsetY_ = 0;
+    bool showMessage_ = true;
+    bool quitOnDoubleClick_ = true;
+    bool topMost_ = true;
+    HWND window_;
+    RedrawTarget* redrawTarget_ = nullptr;
+    AnimationKind startUpAnimation_ = FlyRight;
+    AnimationKind shutDownAnimation_ = FlyDown;
+    bool accelerated_ = true;
+    DWORD animationTime_ = 800;
+};

@@ -1,0 +1,50 @@
+#include "app/PanelList.h"
+
+#include "app/PanelWindows.h"
+#include "app/UnicodeFile.h"
+#include "config/LineReader.h"
+#include "config/Paths.h"
+#include "config/TextParsing.h"
+
+namespace {
+
+// List lines are read with room for 255 characters; a longer line is taken
+// as several.
+constexpr UINT kListLineCapacity = 256;
+
+bool IsListComment(WCHAR first)
+{
+    return first == TEXT('#') || first == TEXT('/') || first == TEXT(';');
+}
+
+}  // namespace
+
+void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
+{
+    const WCHAR* name = commandLine && commandLine[0] ? commandLine : TEXT("KalmiSettings.ini");
+    WCHAR path[kMaxPath] = {};
+    UINT length = ExeRelativePath(path, kMaxPath, name);
+    // A quoted command line leaves its closing quote behind.
+    while (length > 1 && path[length - 1] == TEXT('"'))
+        path[--length] = 0;
+
+    WCHAR folder[kMaxPath];
+    CopyText(path, folder, kMaxPath);
+    const UINT folderLength = FolderLength(folder);
+    // A path without any separator keeps its first character as the folder.
+    folder[folderLength > 0 || folder[0] == 0 ? folderLength : 1] = 0;
+
+    HANDLE file = OpenUnicodeFile(path, TEXT("Datei kann nicht gefunden werden."), 0);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    WCHAR line[kListLineCapacity];
+    while (HasMoreLines(file)) {
+        ReadLine(file, line, kListLineCapacity);
+        if (line[0] == 0 || IsListComment(line[0]))
+            continue;
+        WCHAR panelPath[kMaxPath];
+        JoinPath(panelPath, kMaxPath, line, folder);
+        CreatePanelWindow(panelPath, instance);
+    }
+    CloseHandle(file);
+}

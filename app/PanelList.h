@@ -1,0 +1,12 @@
+// The panel list file: which panel files the program opens at start-up.
+#pragma once
+
+#include "platform/win32.h"
+
+// Reads the panel list named by `commandLine` ("KalmiSettings.ini" when it is
+// empty), relative to the program's folder, and makes one hidden panel window
+// per listed panel file, in list order. The list is UTF-16LE with the
+// byte-order mark; empty lines and lines beginning with "#", "/" or ";" are
+// skipped, every other line names a panel file relative to the list's folder.
+// Failures are reported in message boxes; panels that fail are left out.
+void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine);

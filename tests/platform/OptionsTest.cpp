@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/Options.h"
+
+namespace {
+
+host::Options Parsed(const std::vector<std::string>& arguments)
+{
+    host::Options options;
+    std::string error;
+    EXPECT_TRUE(host::ParseOptions(arguments, options, error)) << error;
+    return options;
+}
+
+TEST(Options, DefaultsWithoutArguments)
+{
+    const host::Options options = Parsed({});
+    EXPECT_FALSE(options.headless);
+    EXPECT_EQ(240, options.screenWidth);
+    EXPECT_EQ(320, options.screenHeight);
+    EXPECT_EQ(5000u, options.runFor);
+    EXPECT_TRUE(options.commandLine.empty());
+    EXPECT_FALSE(options.fakeMemory || options.fakeDisk || options.fakeBattery);
+}
+
+TEST(Options, ReadsEveryOption)
+{
+    const host::Options options =
+        Parsed({"--headless", "--screen", "480x640", "--run-for", "1200", "--snapshot", "a.png", "--script", "s.txt",
+                "--realtime", "--fake-memory", "100/200", "--fake-disk", "5/10", "--fake-battery", "42,ac,charging"});
+    EXPECT_TRUE(options.headless);
+    EXPECT_TRUE(options.realtime);
+    EXPECT_EQ(480, options.screenWidth);
+    EXPECT_EQ(640, options.screenHeight);
+    EXPECT_EQ(1200u, options.runFor);
+    EXPECT_EQ("a.png", options.snapshot);
+    EXPECT_EQ("s.txt", options.script);
+    ASSERT_TRUE(options.fakeMemory);
+    EXPECT_EQ(100u, options.fakeMemory->availPhys);
+    EXPECT_EQ(200u, options.fakeMemory->totalPhys);
+    EXPECT_EQ(100u, options.fakeMemory->availVirtual);  // no pair of its own: like the memory
+    ASSERT_TRUE(options.fakeDisk);
+    EXPECT_FALSE(options.fakeDisk->fail);
+    EXPECT_EQ(5u, options.fakeDisk->freeBytes);
+    ASSERT_TRUE(options.fakeBattery);
+    EXPECT_EQ(42, options.fakeBattery->percent);
+    EXPECT_TRUE(options.fakeBattery->charging && options.fakeBattery->onAC);
+}
+
+TEST(Options, FakesTakeTheirSpecialWords)
+{
+    const host::Options options = Parsed({"--fake-memory", "1/2/3/4", "--fake-disk", "fail", "--fake-battery", "none"});
+    EXPECT_EQ(3u, options.fakeMemory->availVirtual);
+    EXPECT_EQ(4u, options.fakeMemory->totalVirtual);
+    EXPECT_TRUE(options.fakeDisk->fail);
+    EXPECT_TRUE(options.fakeBattery->none);
+}
+
+TEST(Options, TheRestIsTheProgramsCommandLine)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::u16string commandLine;
+    };
+    const Case cases[] = {
+        {{"--headless", "list.ini"}, u"list.ini"},
+        {{"--headless", "--", "--screen", "x"}, u"--screen x"},  // after "--" nothing is an option
+        {{"my", "panel list.ini", "--headless"}, u"my panel list.ini --headless"},
+        {{"--", "Übersicht.ini"}, u"Übersicht.ini"},
+        {{"--"}, u""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.commandLine, Parsed(c.arguments).commandLine);
+}
+
+TEST(Options, RefusesWhatItCannotRead)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--colour"},
+        {"--screen"},
+        {"--screen", "240"},
+        {"--screen", "0x320"},
+        {"--screen", "99999x320"},
+        {"--run-for", "-1"},
+        {"--run-for", "soon"},
+        {"--fake-memory", "1/2/3"},
+        {"--fake-disk", "5"},
+        {"--fake-battery", "101"},
+        {"--fake-battery", "50,full"},
+    };
+    for (const auto& arguments : cases) {
+        host::Options options;
+        std::string error;
+        EXPECT_FALSE(host::ParseOptions(arguments, options, error)) << arguments[0];
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include "platform/host/testing.h"
+#include "tests/platform/user/TestWindow.h"
+
+namespace {
+
+using testwindow::Log;
+using testwindow::Make;
+using testwindow::Messages;
+using testwindow::SetHandler;
+
+// What the window's WM_PAINT saw in its PAINTSTRUCT.
+struct Painted {
+    RECT rcPaint;
+    BOOL fErase;
+};
+
+class Painting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        host::testing::ResetHost();
+        Log().clear();
+        SetHandler([this](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (message == WM_ERASEBKGND)
+                return eraseAnswer;
+            if (message != WM_PAINT)
+                return std::nullopt;
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            painted.push_back({paint.rcPaint, paint.fErase});
+            EndPaint(window, &paint);
+            return 0;
+        });
+        window = Make({20, 20, 120, 80});
+        ShowWindow(window, SW_SHOW);
+        host::testing::RunPending();
+        Log().clear();
+        painted.clear();
+    }
+
+    HWND window = nullptr;
+    LRESULT eraseAnswer = 0;
+    std::vector<Painted> painted;
+};
+
+TEST_F(Painting, ShowingPaintsTheWholeWindowWithErase)
+{
+    HWND other = Make({0, 0, 30, 10});
+    ShowWindow(other, SW_SHOW);
+    host::testing::RunPending();
+    EXPECT_EQ((std::vector<UINT>{WM_CREATE, WM_SHOWWINDOW, WM_PAINT, WM_ERASEBKGND}), Messages());
+    ASSERT_EQ(1u, painted.size());
+    const RECT whole{0, 0, 30, 10};
+    EXPECT_TRUE(EqualRect(&whole, &painted[0].rcPaint));
+    EXPECT_TRUE(painted[0].fErase);  // WM_ERASEBKGND answered 0: nothing was erased
+}
+
+TEST_F(Painting, InvalidationsMergeIntoOnePaintOfTheirBounds)
+{
+    const RECT first{10, 10, 20, 20};
+    const RECT second{30, 5, 40, 15};
+    const RECT outside{90, 50, 200, 200};  // cut to the window
+    InvalidateRect(window, &first, FALSE);
+    InvalidateRect(window, &second, FALSE);
+    InvalidateRect(window, &outside, FALSE);
+    host::testing::RunPending();
+    EXPECT_EQ((std::vector<UINT>{WM_PAINT}), Messages());
+    ASSERT_EQ(1u, painted.size());
+    const RECT bounds{10, 5, 100, 60};
+    EXPECT_TRUE(EqualRect(&bounds, &painted[0].rcPaint));
+    EXPECT_FALSE(painted[0].fErase);
+}
+
+TEST_F(Painting, EraseAccumulatesUntilThePaint)
+{
+    struct Case {
+        BOOL firstErase, secondErase;
+        LRESULT eraseAnswer;
+        bool erased;   // WM_ERASEBKGND was sent
+        BOOL fErase;   // the window must still erase
+    };
+    const Case cases[] = {
+        {FALSE, FALSE, 0, false, FALSE},
+        {TRUE, FALSE, 0, true, TRUE},   // a later invalidation does not take the erase back
+        {FALSE, TRUE, 1, true, FALSE},  // the window erased in WM_ERASEBKGND
+    };
+    for (const Case& c : cases) {
+        Log().clear();
+        painted.clear();
+        eraseAnswer = c.eraseAnswer;
+        InvalidateRect(window, nullptr, c.firstErase);
+        InvalidateRect(window, nullptr, c.secondErase);
+        host::testing::RunPending();
+        const std::vector<UINT> messages = Messages();
+        EXPECT_EQ(c.erased, std::count(messages.begin(), messages.end(), WM_ERASEBKGND) == 1);
+        ASSERT_EQ(1u, painted.size());
+        EXPECT_EQ(c.fErase, painted[0].fErase);
+    }
+}
+
+TEST_F(Painting, ValidatedAreasAreNotPainted)
+{
+    const RECT left{0, 0, 50, 60};
+    const RECT right{50, 0, 100, 60};
+    InvalidateRect(window, nullptr, TRUE);
+    ValidateRect(window, &left);
+    host::testing::RunPending();
+    ASSERT_EQ(1u, painted.size());
+    EXPECT_TRUE(EqualRect(&right, &painted[0].rcPaint));
+
+    InvalidateRect(window, nullptr, TRUE);
+    ValidateRect(window, nullptr);
+    Log().clear();
+    host::testing::RunPending();
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(Painting, UpdateWindowPaintsAtOnceOnlyWhenSomethingIsInvalid)
+{
+    UpdateWindow(window);
+    EXPECT_TRUE(Log().empty());
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    EXPECT_EQ((std::vector<UINT>{WM_PAINT}), Messages());
+    host::testing::RunPending();
+    EXPECT_EQ(1u, painted.size());
+}
+
+TEST_F(Painting, HiddenWindowsWaitForTheirShow)
+{
+    ShowWindow(window, SW_HIDE);
+    InvalidateRect(window, nullptr, FALSE);
+    host::testing::RunPending();
+    EXPECT_TRUE(painted.empty());
+    ShowWindow(window, SW_SHOW);
+    host::testing::RunPending();
+    ASSERT_EQ(1u, painted.size());
+    EXPECT_TRUE(painted[0].fErase);
+}
+
+TEST_F(Painting, ResizingARedrawClassRepaintsTheWholeWindow)
+{
+    HWND redraw = Make({0, 0, 40, 40}, CS_HREDRAW | CS_VREDRAW);
+    ShowWindow(redraw, SW_SHOW);
+    host::testing::RunPending();
+    struct Case {
+        HWND window;
+        int cx, cy;
+        RECT rcPaint;
+    };
+    const Case cases[] = {
+        {redraw, 60, 40, {0, 0, 60, 40}},  // wider: all of it
+        {redraw, 60, 20, {0, 0, 60, 20}},  // lower: all of it
+        {window, 120, 60, {100, 0, 120, 60}},  // no redraw styles: only what was uncovered
+        {window, 100, 60, {0, 0, 0, 0}},       // smaller: nothing
+    };
+    for (const Case& c : cases) {
+        painted.clear();
+        SetWindowPos(c.window, nullptr, 0, 0, c.cx, c.cy, SWP_NOMOVE | SWP_NOZORDER);
+        host::testing::RunPending();
+        if (IsRectEmpty(&c.rcPaint)) {
+            EXPECT_TRUE(painted.empty());
+            continue;
+        }
+        ASSERT_EQ(1u, painted.size());
+        EXPECT_TRUE(EqualRect(&c.rcPaint, &painted[0].rcPaint));
+        EXPECT_TRUE(painted[0].fErase);
+    }
+    // A move alone repaints nothing: the window keeps its pixels.
+    painted.clear();
+    SetWindowPos(redraw, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    host::testing::RunPending();
+    EXPECT_TRUE(painted.empty());
+}
+
+TEST_F(Painting, DCsWithoutAWindowMeasureTheScreen)
+{
+    // Until the GDI lands a DC may be null; either way nothing leaks or fails.
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(screen ? 1 : 0, ReleaseDC(nullptr, screen));
+    HDC windowDC = GetWindowDC(window);
+    EXPECT_EQ(windowDC ? 1 : 0, ReleaseDC(window, windowDC));
+    EXPECT_EQ(0, ReleaseDC(window, windowDC));  // given back twice
+}
+
+}  // namespace
