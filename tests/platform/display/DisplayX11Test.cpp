@@ -7,7 +7,11 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <functional>
 #include <map>
 #include <vector>
@@ -248,6 +252,36 @@ TEST_F(DisplayX11Test, OwnerOfAnOpenMessageBoxTakesNoPresses)
     };
     MessageBoxW(owner, u"Text", u"Info", 0x40);
     EXPECT_EQ(Count(owner, WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(DisplayX11Test, LaunchedProgramsSeeTheDisplayButNotItsConnection)
+{
+    const std::string report = ::testing::TempDir() + "launched-" + std::to_string(getpid()) + ".txt";
+    // Written aside and moved into place, so the file is complete once it exists.
+    const std::string part = report + ".part";
+    const std::string command =
+        "-c \"echo $DISPLAY > " + part + "; ls -l /proc/self/fd >> " + part + "; mv " + part + " " + report + "\"";
+    const std::u16string parameters(command.begin(), command.end());  // ASCII
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = u"Open";
+    info.lpFile = u"/bin/sh";
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOW;
+    ASSERT_TRUE(ShellExecuteExW(&info));
+    std::ifstream file;
+    for (int tries = 0; tries < 100 && !file.is_open(); ++tries) {
+        host::testing::RunFor(20);
+        file.open(report);
+    }
+    ASSERT_TRUE(file.is_open());
+    std::string display;
+    std::getline(file, display);
+    EXPECT_EQ(display, getenv("DISPLAY"));
+    std::stringstream descriptors;
+    descriptors << file.rdbuf();
+    EXPECT_EQ(descriptors.str().find("socket:"), std::string::npos) << descriptors.str();
+    remove(report.c_str());
 }
 
 }  // namespace
