@@ -48,6 +48,7 @@ void SetLastError(DWORD error);
 #define ERROR_NEGATIVE_SEEK 131
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_INVALID_FLAGS 1004
 
 // Modules (kernel/module.cpp). LoadLibraryW knows "coredll.dll" only.
 HMODULE GetModuleHandleW(LPCWSTR moduleName);

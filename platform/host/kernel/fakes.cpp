@@ -1,10 +1,13 @@
 #include "platform/host/kernel/fakes.h"
 
+#include "platform/host/Reset.h"
+
 namespace host {
 
 KernelFakes& Fakes()
 {
     static KernelFakes fakes;
+    AddResetHook(&ResetKernelFakes);
     return fakes;
 }
 

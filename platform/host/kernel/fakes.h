@@ -1,7 +1,7 @@
 // Simulated system readings and launch recording: the state behind the
 // Fake... and RecordLaunches hooks of platform/host/testing.h, read by the
 // status, power, module and shell services. ResetKernelFakes() returns to the
-// real readings and real launches (ResetHost calls it).
+// real readings and real launches; it is a reset hook, so ResetHost runs it.
 #pragma once
 
 #include <optional>

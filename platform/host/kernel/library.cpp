@@ -25,24 +25,31 @@ HMODULE CoreLibrary()
 // Windows adds ".dll" to a name without an extension.
 HMODULE LoadLibraryW(LPCWSTR fileName)
 {
-    if (!fileName)
-        return nullptr;
-    const std::string name = host::ToUtf8(fileName);
-    return strcasecmp(name.c_str(), "coredll.dll") == 0 || strcasecmp(name.c_str(), "coredll") == 0 ? CoreLibrary()
-                                                                                                      : nullptr;
+    const std::string name = fileName ? host::ToUtf8(fileName) : std::string();
+    if (strcasecmp(name.c_str(), "coredll.dll") == 0 || strcasecmp(name.c_str(), "coredll") == 0)
+        return CoreLibrary();
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
 }
 
 FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName)
 {
     // A name below 0x10000 is an ordinal; the core library exports none by number here.
-    if (module != CoreLibrary() || reinterpret_cast<ULONG_PTR>(procName) < 0x10000 || host::Fakes().noPowerEntryPoint)
+    if (module != CoreLibrary()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
-    if (std::u16string_view(procName) == u"GetSystemPowerStatusEx2")
+    }
+    if (reinterpret_cast<ULONG_PTR>(procName) >= 0x10000 && !host::Fakes().noPowerEntryPoint &&
+        std::u16string_view(procName) == u"GetSystemPowerStatusEx2")
         return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&GetSystemPowerStatusEx2));
+    SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
 }
 
 BOOL FreeLibrary(HMODULE module)
 {
-    return module == CoreLibrary() ? TRUE : FALSE;
+    if (module == CoreLibrary())
+        return TRUE;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
 }

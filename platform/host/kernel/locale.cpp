@@ -409,6 +409,12 @@ bool ValidTime(const SYSTEMTIME& t)
     return t.wHour < 24 && t.wMinute < 60 && t.wSecond < 60 && t.wMilliseconds < 1000;
 }
 
+int Fail(DWORD error)
+{
+    SetLastError(error);
+    return 0;
+}
+
 // The text with its terminator into the caller's buffer: size 0 asks for the
 // size needed, a buffer that is too small gets nothing and the result is 0.
 int Deliver(const std::u16string& text, LPWSTR buffer, int size)
@@ -417,7 +423,7 @@ int Deliver(const std::u16string& text, LPWSTR buffer, int size)
     if (size == 0)
         return needed;
     if (size < needed)
-        return 0;
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
     text.copy(buffer, text.size());
     buffer[text.size()] = 0;
     return needed;
@@ -426,15 +432,16 @@ int Deliver(const std::u16string& text, LPWSTR buffer, int size)
 }  // namespace
 
 // Every locale is the user's: the program asks for LOCALE_USER_DEFAULT only.
-// FIXME: failures do not set GetLastError's code (it lives with the files).
 int GetDateFormatW(LCID, DWORD flags, const SYSTEMTIME* date, LPCWSTR format, LPWSTR buffer, int size)
 {
     const DWORD styles = flags & (DATE_SHORTDATE | DATE_LONGDATE);
-    if (size < 0 || (size > 0 && !buffer) || styles == (DATE_SHORTDATE | DATE_LONGDATE) || (format && styles))
-        return 0;
+    if (size < 0 || (size > 0 && !buffer))
+        return Fail(ERROR_INVALID_PARAMETER);
+    if (styles == (DATE_SHORTDATE | DATE_LONGDATE) || (format && styles))
+        return Fail(ERROR_INVALID_FLAGS);
     const SYSTEMTIME time = date ? *date : LocalTimeNow();
     if (!ValidDate(time))
-        return 0;
+        return Fail(ERROR_INVALID_PARAMETER);
     const TimeNames names = UserTimeNames();
     std::u16string picture;
     if (format) {
@@ -450,10 +457,10 @@ int GetDateFormatW(LCID, DWORD flags, const SYSTEMTIME* date, LPCWSTR format, LP
 int GetTimeFormatW(LCID, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR buffer, int size)
 {
     if (size < 0 || (size > 0 && !buffer))
-        return 0;
+        return Fail(ERROR_INVALID_PARAMETER);
     const SYSTEMTIME now = time ? *time : LocalTimeNow();
     if (!ValidTime(now))
-        return 0;
+        return Fail(ERROR_INVALID_PARAMETER);
     const TimeNames names = UserTimeNames();
     const std::u16string picture = format ? std::u16string(format) : PictureBuilder(names).Translate(names.timeFormat);
     return Deliver(PictureExpander(PictureKind::Time, flags, now, names).Expand(picture), buffer, size);

@@ -6,8 +6,9 @@
 // Children start in a session of their own with stdin on /dev/null, default
 // signal handling and an empty signal mask. Each is reaped by a small thread
 // that waits for that one process, so no zombies stay behind and nobody
-// else's waitpid is disturbed. hProcess stays null: the program only closes
-// it, and Windows leaves it null too when it hands a file to another program.
+// else's waitpid is disturbed. With SEE_MASK_NOCLOSEPROCESS, hProcess is a
+// handle for CloseHandle; it cannot be waited on. Recorded launches start no
+// process and leave it null.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -18,11 +19,14 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/host/kernel/KernelObject.h"
+#include "platform/host/kernel/error.h"
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
@@ -30,6 +34,9 @@
 extern char** environ;
 
 namespace {
+
+// What hProcess stands for. The program only closes it.
+class StartedProcess final : public host::KernelObject {};
 
 // The results that ShellExecuteEx leaves in hInstApp: above 32 is success.
 constexpr INT_PTR kLaunched = 33;
@@ -133,6 +140,7 @@ void Reap(pid_t child)
     }).detach();
 }
 
+// Starts the program; on failure the last error says why.
 bool Spawn(const std::vector<std::string>& arguments, bool alongPath, const std::string& directory)
 {
     posix_spawn_file_actions_t actions;
@@ -158,27 +166,32 @@ bool Spawn(const std::vector<std::string>& arguments, bool alongPath, const std:
                                 : posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
+    if (error != 0) {
+        host::SetErrorFromErrno(error);
         return false;
+    }
     Reap(child);
     return true;
 }
 
-bool Launch(const host::testing::Launch& launch, const std::string& directory)
+enum class Outcome { Failed, Recorded, Started };
+
+Outcome Launch(const host::testing::Launch& launch, const std::string& directory)
 {
     host::KernelFakes& fakes = host::Fakes();
     if (fakes.recordLaunches) {
         fakes.launches.push_back(launch);
-        return true;
+        return Outcome::Recorded;
     }
     std::vector<std::string> argv{launch.program};
     argv.insert(argv.end(), launch.arguments.begin(), launch.arguments.end());
-    return Spawn(argv, launch.throughOpener, directory);
+    return Spawn(argv, launch.throughOpener, directory) ? Outcome::Started : Outcome::Failed;
 }
 
-BOOL Fail(SHELLEXECUTEINFOW* info, INT_PTR code)
+BOOL Fail(SHELLEXECUTEINFOW* info, INT_PTR code, DWORD error)
 {
     info->hInstApp = reinterpret_cast<HINSTANCE>(code);
+    SetLastError(error);
     return FALSE;
 }
 
@@ -186,13 +199,15 @@ BOOL Fail(SHELLEXECUTEINFOW* info, INT_PTR code)
 
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
 {
-    if (!info || info->cbSize != sizeof(SHELLEXECUTEINFOW))
+    if (!info || info->cbSize != sizeof(SHELLEXECUTEINFOW)) {
+        SetLastError(ERROR_ACCESS_DENIED);  // what Windows answers to a record of another layout
         return FALSE;
+    }
     info->hProcess = nullptr;
     if (info->lpVerb && strcasecmp(host::ToUtf8(info->lpVerb).c_str(), "open") != 0)
-        return Fail(info, kCannotStart);
+        return Fail(info, kCannotStart, ERROR_INVALID_PARAMETER);
     if (!info->lpFile || !info->lpFile[0])
-        return Fail(info, kFileNotFound);
+        return Fail(info, kFileNotFound, ERROR_FILE_NOT_FOUND);
 
     const std::string directory = info->lpDirectory ? host::HostPath(info->lpDirectory) : std::string();
     host::testing::Launch launch;
@@ -206,11 +221,14 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
         const std::string file = host::HostPath(info->lpFile);
         struct stat status {};
         if (stat(file.c_str(), &status) != 0)
-            return Fail(info, kFileNotFound);
+            return Fail(info, kFileNotFound, ERROR_FILE_NOT_FOUND);
         launch = {"xdg-open", {file}, true};
     }
-    if (!Launch(launch, directory))
-        return Fail(info, kCannotStart);
+    const Outcome outcome = Launch(launch, directory);
+    if (outcome == Outcome::Failed)
+        return Fail(info, kCannotStart, GetLastError());  // the reason Spawn gave
+    if (outcome == Outcome::Started && (info->fMask & SEE_MASK_NOCLOSEPROCESS))
+        info->hProcess = host::AddHandle(std::make_unique<StartedProcess>());
     info->hInstApp = reinterpret_cast<HINSTANCE>(kLaunched);
     return TRUE;
 }

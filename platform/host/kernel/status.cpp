@@ -5,12 +5,14 @@
 #include <sys/statvfs.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "platform/host/kernel/error.h"
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
@@ -124,8 +126,10 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARG
                          PULARGE_INTEGER totalFree)
 {
     const host::KernelFakes& fakes = host::Fakes();
-    if (fakes.diskFails)
+    if (fakes.diskFails) {
+        SetLastError(ERROR_PATH_NOT_FOUND);  // as for a storage card that was taken out
         return FALSE;
+    }
     if (fakes.disk) {
         Store(freeToCaller, fakes.disk->freeBytes);
         Store(totalBytes, fakes.disk->totalBytes);
@@ -135,8 +139,10 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARG
     // No folder means the current one's volume, as on Windows.
     const std::string path = directory ? host::HostPath(directory) : std::string(".");
     struct statvfs volume {};
-    if (path.empty() || statvfs(path.c_str(), &volume) != 0)
+    if (statvfs(path.c_str(), &volume) != 0) {
+        host::SetErrorFromErrno(errno);
         return FALSE;
+    }
     Store(freeToCaller, Product(volume.f_bavail, volume.f_frsize));
     Store(totalBytes, Product(volume.f_blocks, volume.f_frsize));
     Store(totalFree, Product(volume.f_bfree, volume.f_frsize));

@@ -158,6 +158,7 @@ TEST_F(LocaleTest, BufferSizes)
     EXPECT_EQ(buffer[31], 0);
     // 32 characters do not fit: 0, whatever the picture.
     EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &kAfternoon, u"dddd, dddd, dddd, dddd, dddd", buffer, 32), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
     EXPECT_EQ(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &kAfternoon, u"'01234567890123456789012345' HH:mm", buffer, 32), 0);
     EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &kAfternoon, u"d", nullptr, 5), 0);
     EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &kAfternoon, u"d", buffer, -1), 0);
@@ -173,12 +174,15 @@ TEST_F(LocaleTest, InvalidInputFailsInsteadOfPrintingGarbage)
         {2024, 0, 0, 1, 0, 0, 0, 0},    // month 0 would index before the names
         {1600, 1, 0, 1, 0, 0, 0, 0},    // before the Gregorian range Windows knows
     };
-    for (const SYSTEMTIME& date : badDates)
+    for (const SYSTEMTIME& date : badDates) {
         EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &date, u"MMMM", buffer, 32), 0) << date.wMonth;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    }
     const SYSTEMTIME badTime = {2024, 1, 0, 1, 24, 0, 0, 0};
     EXPECT_EQ(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &badTime, u"HH", buffer, 32), 0);
     // A picture together with a date style is contradictory.
     EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &kAfternoon, u"d", buffer, 32), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
     EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE | DATE_LONGDATE, &kAfternoon, nullptr, buffer, 32), 0);
 }
 

@@ -69,10 +69,12 @@ TEST_F(PowerTest, OnlyTheCoreLibraryAndItsPowerQueryAreFound)
     EXPECT_NE(LoadLibraryW(TEXT("COREDLL.DLL")), nullptr);
     EXPECT_EQ(LoadLibraryW(TEXT("coredll.dll")), LoadLibraryW(TEXT("CoreDll")));
     EXPECT_EQ(LoadLibraryW(TEXT("aygshell.dll")), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(LoadLibraryW(TEXT("coredll.dll.x")), nullptr);
     EXPECT_EQ(LoadLibraryW(nullptr), nullptr);
     HMODULE library = LoadLibraryW(TEXT("coredll.dll"));
     EXPECT_EQ(GetProcAddressW(library, TEXT("GetSystemPowerStatus")), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
     EXPECT_EQ(GetProcAddressW(library, TEXT("getsystempowerstatusex2")), nullptr);
     EXPECT_EQ(GetProcAddressW(library, MAKEINTRESOURCEW(1)), nullptr);
     EXPECT_EQ(GetProcAddressW(nullptr, TEXT("GetSystemPowerStatusEx2")), nullptr);

@@ -124,6 +124,7 @@ TEST_F(ShellTest, WhatCannotBeOpenedFailsWithoutLaunching)
 {
     host::testing::RecordLaunches(true);
     EXPECT_FALSE(Execute(u"/no/such/program"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(Execute(u"no-such-program-anywhere"));
     EXPECT_FALSE(Execute(u"C:\\no\\file.txt"));  // a drive letter is no URL scheme
     EXPECT_FALSE(Execute(u""));
@@ -139,7 +140,7 @@ TEST_F(ShellTest, WhatCannotBeOpenedFailsWithoutLaunching)
     EXPECT_TRUE(host::testing::Launches().empty());
 }
 
-TEST_F(ShellTest, NoVerbMeansOpenAndNoProcessHandleIsReturned)
+TEST_F(ShellTest, NoVerbMeansOpenAndARecordedLaunchHasNoProcess)
 {
     host::testing::RecordLaunches(true);
     SHELLEXECUTEINFOW info = Info(u"/bin/cp", nullptr);
@@ -157,7 +158,11 @@ TEST_F(ShellTest, AStartedProgramRunsWithItsParametersAndIsReaped)
     // The parameters quote the blanks and escape the quotes, as a Windows command line must.
     const std::u16string parameters = u"\"" + testfiles::Utf16(source) + u"\" \"" +
                                       testfiles::Utf16(testfiles::TempFolder()) + u"target \\\"quoted\\\".txt\"";
-    ASSERT_TRUE(Execute(u"/bin/cp", parameters.c_str()));
+    SHELLEXECUTEINFOW info = Info(u"/bin/cp", parameters.c_str());
+    ASSERT_TRUE(ShellExecuteExW(&info));
+    ASSERT_NE(info.hProcess, nullptr);
+    EXPECT_TRUE(CloseHandle(info.hProcess));
+    EXPECT_FALSE(CloseHandle(info.hProcess));
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(target); }));
     std::ifstream copy(target);
     std::string content;
@@ -171,7 +176,12 @@ TEST_F(ShellTest, AProgramThatCannotStartFails)
     // An executable file whose interpreter is missing cannot be started.
     const std::string script = testfiles::WriteBytes("plain.sh", "#!/no/such/interpreter\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    EXPECT_FALSE(Execute(testfiles::Utf16(script).c_str()));
+    const std::u16string file = testfiles::Utf16(script);
+    SHELLEXECUTEINFOW info = Info(file.c_str(), nullptr);
+    EXPECT_FALSE(ShellExecuteExW(&info));
+    EXPECT_EQ(info.hProcess, nullptr);
+    EXPECT_LE(reinterpret_cast<INT_PTR>(info.hInstApp), 32);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(WaitFor([] { return Children() == 0; }));
 }
 

@@ -99,10 +99,11 @@ TEST_F(StatusTest, AMissingFolderFails)
 {
     ULARGE_INTEGER free{}, total{};
     EXPECT_FALSE(GetDiskFreeSpaceExW(u"/no/such/folder/here", &free, &total, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(GetDiskFreeSpaceExW(u"", &free, &total, nullptr));
 }
 
-TEST_F(StatusTest, FakeDiskAnswersForEveryFolderAndFakeFailureForNone)
+TEST_F(StatusTest, FakeDiskAnswersForEveryFolderUntilTheHostIsReset)
 {
     host::testing::FakeDisk(3221225472ull, 8589934592ull);
     ULARGE_INTEGER free{}, total{};
@@ -112,7 +113,7 @@ TEST_F(StatusTest, FakeDiskAnswersForEveryFolderAndFakeFailureForNone)
 
     host::testing::FakeDiskFailure();
     EXPECT_FALSE(GetDiskFreeSpaceExW(u"/", &free, &total, nullptr));
-    host::ResetKernelFakes();
+    host::testing::ResetHost();
     EXPECT_TRUE(GetDiskFreeSpaceExW(u"/", &free, &total, nullptr));
 }
 
