@@ -59,8 +59,18 @@ void DisplayX11::WindowMoved(HWND window, const RECT& rect, const Surface* surfa
     const auto found = views_.find(window);
     if (found == views_.end())
         return;
-    found->second.surface = surface;
-    found->second.window->Place(rect);
+    View& view = found->second;
+    const RECT before = view.window->Rect();
+    view.surface = surface;
+    view.window->Place(rect);
+    // A window flying in brings parts onto the screen that the server never
+    // had; they are put there at once from the surface, which holds the
+    // whole picture, rather than after the round trip of an Expose. (A size
+    // change repaints anyway.)
+    const bool sameSize = rect.right - rect.left == before.right - before.left &&
+                          rect.bottom - rect.top == before.bottom - before.top;
+    if (sameSize && surface)
+        view.window->Present(*surface, {0, 0, surface->width, surface->height});
 }
 
 void DisplayX11::WindowShown(HWND window, bool visible)
