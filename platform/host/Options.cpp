@@ -102,7 +102,11 @@ struct ValueOption {
 
 constexpr ValueOption kValueOptions[] = {
     {"--screen", ParseScreen},
-    {"--run-for", [](std::string_view v, Options& o) { return ParseNumber(v, o.runFor); }},
+    {"--run-for",
+     [](std::string_view v, Options& o) {
+         o.runFor.emplace();
+         return ParseNumber(v, *o.runFor);
+     }},
     {"--snapshot", [](std::string_view v, Options& o) { return !(o.snapshot = v).empty(); }},
     {"--script", [](std::string_view v, Options& o) { return !(o.script = v).empty(); }},
     {"--fake-memory", ParseMemory},

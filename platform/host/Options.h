@@ -20,7 +20,7 @@ struct Options {
     bool realtime = false;
     int screenWidth = 240;
     int screenHeight = 320;
-    DWORD runFor = 5000;
+    std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given
     std::string snapshot;
     std::string script;
     std::u16string commandLine;

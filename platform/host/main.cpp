@@ -2,11 +2,13 @@
 // and hands the rest of the command line to the program entry, whose result
 // is the exit code. Bad options exit with 2.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "platform/host/Options.h"
 #include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/DisplayX11.h"
 #include "platform/host/display/Script.h"
 #include "platform/win32.h"
 
@@ -35,15 +37,31 @@ bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& action
     return true;
 }
 
-// FIXME: an X11 display when DISPLAY is set and --headless is not given;
-// until it exists every run is headless.
+constexpr DWORD kHeadlessRunTime = 5000;
+
+// X11 when DISPLAY is set and --headless is not given; headless otherwise.
+// Null (after saying why) when the X display cannot be used.
 std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
                                              const std::vector<host::ScriptAction>& actions)
 {
+    const char* display = getenv("DISPLAY");
+    if (!options.headless && display && *display) {
+        std::string error;
+        auto x11 = host::DisplayX11::Open(error);
+        if (!x11) {
+            fprintf(stderr, "ostrevia: %s\n", error.c_str());
+            return nullptr;
+        }
+        if (options.runFor)
+            x11->EndRunAfter(*options.runFor);
+        if (!options.snapshot.empty())
+            x11->SnapshotAtEnd(options.snapshot);
+        return x11;
+    }
     const auto clock = options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
     auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock);
     headless->Schedule(actions);
-    headless->EndRunAfter(options.runFor);
+    headless->EndRunAfter(options.runFor.value_or(kHeadlessRunTime));
     if (!options.snapshot.empty())
         headless->SnapshotAtEnd(options.snapshot);
     return headless;
@@ -63,7 +81,10 @@ int main(int argc, char** argv)
     if (!options.script.empty() && !ReadScript(options.script, actions))
         return 2;
     host::ApplyFakes(options);
-    host::InstallDisplay(ChooseDisplay(options, actions));
+    std::unique_ptr<host::Display> display = ChooseDisplay(options, actions);
+    if (!display)
+        return 2;
+    host::InstallDisplay(std::move(display));
 
     std::u16string commandLine = options.commandLine;
     const int result = wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);

@@ -18,11 +18,15 @@
 
 namespace host {
 
-// Something the user or the run did, in screen pixels.
+// Something the user or the run did: stylus input at `point` (screen
+// pixels), the end of the run, or `rect` (window coordinates) of `window`
+// whose pixels the screen lost and which must be painted again, with erase.
 struct DisplayEvent {
-    enum class Kind { StylusDown, StylusUp, Quit };
+    enum class Kind { StylusDown, StylusUp, Quit, Exposed };
     Kind kind = Kind::Quit;
     POINT point{};
+    HWND window = nullptr;
+    RECT rect{};
 };
 
 // One window as the display stacks it: topmost first.

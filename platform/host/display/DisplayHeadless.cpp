@@ -148,7 +148,12 @@ void DisplayHeadless::SnapshotAtEnd(std::string path)
 
 void DisplayHeadless::QueueStylus(DisplayEvent::Kind kind, POINT point)
 {
-    events_.push_back({kind, point});
+    Queue({kind, point});
+}
+
+void DisplayHeadless::Queue(const DisplayEvent& event)
+{
+    events_.push_back(event);
 }
 
 void DisplayHeadless::Start(const ScriptAction& action)

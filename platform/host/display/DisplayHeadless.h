@@ -52,6 +52,8 @@ public:
 
     // Stylus input that happens now.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
+    // Any event that happens now, e.g. a part of a window the screen lost.
+    void Queue(const DisplayEvent& event);
 
     // CLR_INVALID outside the screen.
     COLORREF ScreenPixel(int x, int y) const;

@@ -1,5 +1,6 @@
 // Stylus input: display events become WM_LBUTTONDOWN, WM_LBUTTONUP and
 // WM_LBUTTONDBLCLK for the window under the stylus or the capturing one.
+// A part of a window that the screen lost becomes an update area to erase.
 #include <cstdlib>
 #include <deque>
 
@@ -44,10 +45,14 @@ void TakeDisplayEvents()
     Display& display = TheDisplay();
     DisplayEvent event;
     while (display.TakeEvent(event)) {
-        if (event.kind == DisplayEvent::Kind::Quit)
+        if (event.kind == DisplayEvent::Kind::Quit) {
             RequestQuit(0);
-        else
+        } else if (event.kind == DisplayEvent::Kind::Exposed) {
+            if (Window* window = FindWindow(event.window))
+                Invalidate(*window, &event.rect, true);
+        } else {
             TheInput().waiting.push_back({event, display.Now()});
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/host/display/DisplayHeadless.h"
 #include "platform/host/testing.h"
 #include "platform/host/user/Window.h"
 #include "tests/platform/user/TestWindow.h"
@@ -244,6 +245,18 @@ TEST_F(Painting, TheClassBrushErasesByDefault)
     surface->Row(10)[10] = 0x123456;
     host::testing::RunPending();
     EXPECT_EQ(RGB(0, 0, 0), host::testing::ScreenPixel(160, 160));
+}
+
+TEST_F(Painting, ALostPartOfTheScreenIsPaintedAgainWithErase)
+{
+    auto& display = dynamic_cast<host::DisplayHeadless&>(host::TheDisplay());
+    display.Queue({host::DisplayEvent::Kind::Exposed, {}, window, {10, 5, 30, 15}});
+    display.Queue({host::DisplayEvent::Kind::Exposed, {}, window, {90, 50, 200, 200}});  // cut to the window
+    host::testing::RunPending();
+    EXPECT_EQ((std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}), Messages());
+    ASSERT_EQ(1u, painted.size());
+    const RECT bounds{10, 5, 100, 60};
+    EXPECT_TRUE(EqualRect(&bounds, &painted[0].rcPaint));
 }
 
 }  // namespace

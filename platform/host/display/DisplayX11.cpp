@@ -1,0 +1,303 @@
+// Sections: windows; time and waiting; events; message boxes; snapshots.
+#include "platform/host/display/DisplayX11.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <poll.h>
+#include <time.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "platform/host/display/PngFile.h"
+
+namespace host {
+
+std::unique_ptr<DisplayX11> DisplayX11::Open(std::string& error)
+{
+    std::unique_ptr<X11Connection> connection = X11Connection::Open(error);
+    if (!connection)
+        return nullptr;
+    return std::unique_ptr<DisplayX11>(new DisplayX11(std::move(connection)));
+}
+
+DisplayX11::DisplayX11(std::unique_ptr<X11Connection> connection) : connection_(std::move(connection)) {}
+
+DisplayX11::~DisplayX11()
+{
+    views_.clear();
+    XSync(connection_->Server(), False);
+}
+
+SIZE DisplayX11::ScreenSize() const
+{
+    return {connection_->Width(), connection_->Height()};
+}
+
+// ---- Windows
+
+void DisplayX11::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
+{
+    auto made = std::make_unique<X11Window>(*connection_, rect, ButtonPressMask | ButtonReleaseMask | ExposureMask,
+                                            "Ostrevia");
+    byId_[made->Id()] = window;
+    views_[window] = {std::move(made), surface};
+}
+
+void DisplayX11::WindowDestroyed(HWND window)
+{
+    const auto found = views_.find(window);
+    if (found == views_.end())
+        return;
+    byId_.erase(found->second.window->Id());
+    views_.erase(found);
+}
+
+void DisplayX11::WindowMoved(HWND window, const RECT& rect, const Surface* surface)
+{
+    const auto found = views_.find(window);
+    if (found == views_.end())
+        return;
+    View& view = found->second;
+    const RECT before = view.window->Rect();
+    view.surface = surface;
+    view.window->Place(rect);
+    // A window flying in brings parts onto the screen that the server never
+    // had; they are put there at once from the surface, which holds the
+    // whole picture, rather than after the round trip of an Expose. (A size
+    // change repaints anyway.)
+    const bool sameSize = rect.right - rect.left == before.right - before.left &&
+                          rect.bottom - rect.top == before.bottom - before.top;
+    if (sameSize && surface)
+        view.window->Present(*surface, {0, 0, surface->width, surface->height});
+}
+
+void DisplayX11::WindowShown(HWND window, bool visible)
+{
+    const auto found = views_.find(window);
+    if (found != views_.end())
+        found->second.window->Show(visible);
+}
+
+void DisplayX11::WindowsStacked(const std::vector<StackedWindow>& stack)
+{
+    std::vector<::Window> order;
+    for (const StackedWindow& entry : stack) {
+        const auto found = views_.find(entry.window);
+        if (found != views_.end())
+            order.push_back(found->second.window->Id());
+    }
+    if (order.empty())
+        return;
+    // Our topmost window goes above every other window on the screen, the
+    // rest follow it in order; open dialogs stay above them all.
+    XRaiseWindow(connection_->Server(), order.front());
+    XRestackWindows(connection_->Server(), order.data(), static_cast<int>(order.size()));
+    for (MessageDialogX11* dialog : dialogs_)
+        dialog->Raise();
+}
+
+void DisplayX11::Present(HWND window, const RECT& rect)
+{
+    const auto found = views_.find(window);
+    if (found != views_.end() && found->second.surface)
+        found->second.window->Present(*found->second.surface, rect);
+}
+
+// ---- Time and waiting
+
+uint64_t DisplayX11::Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+}
+
+DWORD DisplayX11::TickCount()
+{
+    return static_cast<DWORD>(Now());
+}
+
+void DisplayX11::Sleep(DWORD milliseconds)
+{
+    XFlush(connection_->Server());
+    timespec span{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000};
+    while (nanosleep(&span, &span) != 0) {
+    }
+}
+
+void DisplayX11::EndRunAfter(DWORD milliseconds)
+{
+    runEnd_ = Now() + milliseconds;
+}
+
+void DisplayX11::Wait(std::optional<uint64_t> deadline)
+{
+    for (;;) {
+        if (Pump())
+            return;
+        const uint64_t now = Now();
+        if (runEnd_ && now >= *runEnd_) {
+            runEnd_.reset();
+            events_.push_back({DisplayEvent::Kind::Quit, {}});
+            return;
+        }
+        std::optional<uint64_t> until = deadline;
+        if (runEnd_ && (!until || *runEnd_ < *until))
+            until = runEnd_;
+        if (until && now >= *until)
+            return;
+        const int timeout = until ? static_cast<int>(std::min<uint64_t>(*until - now, INT_MAX)) : -1;
+        // Pump() has flushed what we asked of the server.
+        pollfd connection{ConnectionNumber(connection_->Server()), POLLIN, 0};
+        poll(&connection, 1, timeout);
+    }
+}
+
+bool DisplayX11::TakeEvent(DisplayEvent& event)
+{
+    if (events_.empty())
+        Pump();
+    if (events_.empty())
+        return false;
+    event = events_.front();
+    events_.pop_front();
+    return true;
+}
+
+// ---- Events
+
+bool DisplayX11::Pump()
+{
+    ::Display* server = connection_->Server();
+    bool happened = !events_.empty();
+    while (XPending(server)) {
+        XEvent event;
+        XNextEvent(server, &event);
+        happened = Handle(event) || happened;
+    }
+    return happened;
+}
+
+HWND DisplayX11::WindowOf(::Window id) const
+{
+    const auto found = byId_.find(id);
+    return found == byId_.end() ? nullptr : found->second;
+}
+
+MessageDialogX11* DisplayX11::DialogOf(::Window id) const
+{
+    const auto found = std::find_if(dialogs_.begin(), dialogs_.end(),
+                                    [id](const MessageDialogX11* dialog) { return dialog->Id() == id; });
+    return found == dialogs_.end() ? nullptr : *found;
+}
+
+bool DisplayX11::Handle(const XEvent& event)
+{
+    const ::Window id = event.xany.window;
+    if (event.type == connection_->ShmCompletionType()) {
+        const ::Window drawable = reinterpret_cast<const XShmCompletionEvent&>(event).drawable;
+        if (HWND window = WindowOf(drawable))
+            views_[window].window->PresentCompleted();
+        else if (MessageDialogX11* dialog = DialogOf(drawable))
+            dialog->PresentCompleted();
+        return false;
+    }
+    if (MessageDialogX11* dialog = DialogOf(id)) {
+        if (!dialog->Handle(event))
+            return false;
+        // The modal loop waits in GetMessageW; a message wakes it to see
+        // that its dialog is done.
+        PostMessageW(nullptr, WM_NULL, 0, 0);
+        return true;
+    }
+    const HWND window = WindowOf(id);
+    if (!window)
+        return false;
+    if (event.type == Expose) {
+        const XExposeEvent& e = event.xexpose;
+        DisplayEvent expose{DisplayEvent::Kind::Exposed, {}, window, {e.x, e.y, e.x + e.width, e.y + e.height}};
+        events_.push_back(expose);
+        return true;
+    }
+    return HandleStylus(event);
+}
+
+bool DisplayX11::HandleStylus(const XEvent& event)
+{
+    if ((event.type != ButtonPress && event.type != ButtonRelease) || event.xbutton.button != Button1)
+        return false;
+    const XButtonEvent& button = event.xbutton;
+    const bool down = event.type == ButtonPress;
+    // The owner of an open message box is disabled, as on Windows. A release
+    // still comes through: it may end a press made before the box opened.
+    if (down && std::find(ownersOfDialogs_.begin(), ownersOfDialogs_.end(), WindowOf(button.window)) !=
+                    ownersOfDialogs_.end())
+        return false;
+    const auto kind = down ? DisplayEvent::Kind::StylusDown : DisplayEvent::Kind::StylusUp;
+    events_.push_back({kind, {button.x_root, button.y_root}});
+    return true;
+}
+
+void DisplayX11::RunEnding()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    if (!endSnapshot_.empty() && !WriteSnapshot(endSnapshot_.c_str()))
+        fprintf(stderr, "snapshot: cannot write %s\n", endSnapshot_.c_str());
+}
+
+// ---- Message boxes
+
+int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style)
+{
+    MessageDialogX11 dialog(*connection_, text, caption, style);
+    dialogs_.push_back(&dialog);
+    if (owner)
+        ownersOfDialogs_.push_back(owner);
+    MSG msg;
+    while (!dialog.Closed()) {
+        if (!GetMessageW(&msg, nullptr, 0, 0)) {
+            // As on Windows, a quit ends the modal loop and is left for the
+            // program's own loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    std::erase(dialogs_, &dialog);
+    if (owner)
+        ownersOfDialogs_.erase(std::find(ownersOfDialogs_.begin(), ownersOfDialogs_.end(), owner));
+    return IDOK;
+}
+
+// ---- Snapshots
+
+void DisplayX11::SnapshotAtEnd(std::string path)
+{
+    endSnapshot_ = std::move(path);
+}
+
+bool DisplayX11::WriteSnapshot(const char* pngPath) const
+{
+    ::Display* server = connection_->Server();
+    XSync(server, False);
+    const int width = connection_->Width();
+    const int height = connection_->Height();
+    XImage* image = XGetImage(server, connection_->Root(), 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!image)
+        return false;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<size_t>(y) * width + x] = connection_->FromScreen(XGetPixel(image, x, y));
+    }
+    XDestroyImage(image);
+    const Surface screen{width, height, reinterpret_cast<uint8_t*>(pixels.data()), static_cast<ptrdiff_t>(width) * 4};
+    return WritePng(pngPath, screen);
+}
+
+}  // namespace host

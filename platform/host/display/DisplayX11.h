@@ -1,0 +1,81 @@
+// A display on an X server: every window is a borderless override-redirect
+// X window placed, stacked and shown as the window manager says, and put on
+// the screen from its surface where the surface changed. Button 1 is the
+// stylus; parts of windows that the server lost come back as areas to
+// repaint. Waiting blocks on the connection and the next deadline together,
+// so an idle program uses no processor time between its timers.
+//
+// Message boxes are real dialogs with a modal loop that keeps dispatching
+// the program's messages (paints, timers, other windows' input) while the
+// box is open, as on Windows; the owner window takes no presses meanwhile.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/host/display/Display.h"
+#include "platform/host/display/MessageDialogX11.h"
+#include "platform/host/display/X11Connection.h"
+#include "platform/host/display/X11Window.h"
+
+namespace host {
+
+class DisplayX11 final : public Display {
+public:
+    // Connects to the server that DISPLAY names; null with `error` telling
+    // why (no server, a screen of an unsupported depth).
+    static std::unique_ptr<DisplayX11> Open(std::string& error);
+    ~DisplayX11() override;
+
+    SIZE ScreenSize() const override;
+    void WindowCreated(HWND window, const RECT& rect, const Surface* surface) override;
+    void WindowDestroyed(HWND window) override;
+    void WindowMoved(HWND window, const RECT& rect, const Surface* surface) override;
+    void WindowShown(HWND window, bool visible) override;
+    void WindowsStacked(const std::vector<StackedWindow>& stack) override;
+    void Present(HWND window, const RECT& rect) override;
+    uint64_t Now() override;
+    DWORD TickCount() override;
+    void Sleep(DWORD milliseconds) override;
+    void Wait(std::optional<uint64_t> deadline) override;
+    bool TakeEvent(DisplayEvent& event) override;
+    void RunEnding() override;
+    int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
+
+    // Ends the run that long after now, as PostQuitMessage(0) would.
+    void EndRunAfter(DWORD milliseconds);
+    // The whole screen, as the server shows it, written when the run ends.
+    void SnapshotAtEnd(std::string path);
+    bool WriteSnapshot(const char* pngPath) const;
+
+private:
+    struct View {
+        std::unique_ptr<X11Window> window;
+        const Surface* surface = nullptr;
+    };
+
+    explicit DisplayX11(std::unique_ptr<X11Connection> connection);
+    // Handles what the server has sent, without blocking. True when there
+    // is something a waiting caller must look at.
+    bool Pump();
+    bool Handle(const XEvent& event);
+    bool HandleStylus(const XEvent& event);
+    HWND WindowOf(::Window id) const;
+    MessageDialogX11* DialogOf(::Window id) const;
+
+    std::unique_ptr<X11Connection> connection_;  // first made, last gone
+    std::map<HWND, View> views_;
+    std::unordered_map<::Window, HWND> byId_;
+    std::vector<MessageDialogX11*> dialogs_;  // open, innermost last
+    std::vector<HWND> ownersOfDialogs_;
+    std::deque<DisplayEvent> events_;
+    std::optional<uint64_t> runEnd_;
+    std::string endSnapshot_;
+    bool ended_ = false;
+};
+
+}  // namespace host

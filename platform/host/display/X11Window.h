@@ -1,0 +1,49 @@
+// One borderless override-redirect X window that shows a surface: placed,
+// mapped and raised as its owner says, and put on the screen from an
+// X11Image where its surface changed.
+//
+// The window has no background: what lies under a newly uncovered part
+// stays until the part is painted (an Expose tells when), so moving the
+// window every few milliseconds does not flash a fill colour.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include "platform/host/display/X11Connection.h"
+#include "platform/host/display/X11Image.h"
+
+namespace host {
+
+class X11Window {
+public:
+    // `events` is the X event mask the window listens to; `name` shows in
+    // tools such as xwininfo.
+    X11Window(X11Connection& connection, const RECT& rect, long events, const char* name);
+    ~X11Window();
+    X11Window(const X11Window&) = delete;
+    X11Window& operator=(const X11Window&) = delete;
+
+    ::Window Id() const { return window_; }
+    const RECT& Rect() const { return rect_; }
+    // Mapped: shown and not empty (X windows cannot be 0 pixels wide).
+    bool Mapped() const { return mapped_; }
+
+    void Place(const RECT& rect);
+    void Show(bool visible);
+    // Puts `rect` (window coordinates) of `surface` on the screen.
+    void Present(const Surface& surface, const RECT& rect);
+    void PresentCompleted() { image_.Completed(); }
+
+private:
+    void UpdateMapping();
+
+    X11Connection& connection_;
+    ::Window window_;
+    GC gc_;
+    X11Image image_;
+    RECT rect_;
+    bool visible_ = false;
+    bool mapped_ = false;
+};
+
+}  // namespace host
