@@ -1,0 +1,60 @@
+// What desktop Windows lacks of the handheld platform, mapped onto the
+// desktop API. Included by platform/win32.h after <windows.h>, so that the
+// core calls the handheld names unchanged:
+//  - SHLoadDIBitmap: a .bmp file as a DIB section (LoadImageW);
+//  - GetProcAddressW: the handheld's wide-name lookup (GetProcAddress);
+//  - the power status: LoadLibraryW(TEXT("coredll.dll")) yields a stand-in
+//    module whose "GetSystemPowerStatusEx2" answers from GetSystemPowerStatus;
+//    every other library goes to the real LoadLibraryW;
+//  - GetSysColor: accepts indices marked with SYS_COLOR_INDEX_FLAG.
+#pragma once
+
+// Desktop Windows has no meaning for 0x04000000 in the extended style (it
+// lies between WS_EX_COMPOSITED and WS_EX_NOACTIVATE and is undocumented), and
+// its popup windows have no opening animation to suppress: pass nothing.
+#define WS_EX_NOANIMATION 0
+
+// The handheld platform marks system colour indices with this flag.
+#define SYS_COLOR_INDEX_FLAG 0x40000000
+
+#define BATTERY_CHEMISTRY_UNKNOWN 0xFF
+
+typedef struct _SYSTEM_POWER_STATUS_EX2 {
+    BYTE ACLineStatus;
+    BYTE BatteryFlag;
+    BYTE BatteryLifePercent;
+    BYTE Reserved1;
+    DWORD BatteryLifeTime;
+    DWORD BatteryFullLifeTime;
+    BYTE Reserved2;
+    BYTE BackupBatteryFlag;
+    BYTE BackupBatteryLifePercent;
+    BYTE Reserved3;
+    DWORD BackupBatteryLifeTime;
+    DWORD BackupBatteryFullLifeTime;
+    DWORD BatteryVoltage;
+    DWORD BatteryCurrent;
+    DWORD BatteryAverageCurrent;
+    DWORD BatteryAverageInterval;
+    DWORD BatterymAHourConsumed;
+    DWORD BatteryTemperature;
+    DWORD BackupBatteryVoltage;
+    BYTE BatteryChemistry;
+} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2;
+
+namespace ce {
+
+// Null on any failure, like the handheld's call.
+HBITMAP LoadDIBitmap(LPCWSTR fileName);
+HMODULE LoadLibraryW(LPCWSTR fileName);
+BOOL FreeLibrary(HMODULE module);
+FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
+DWORD GetSysColor(int index);
+
+}  // namespace ce
+
+#define SHLoadDIBitmap ce::LoadDIBitmap
+#define LoadLibraryW ce::LoadLibraryW
+#define FreeLibrary ce::FreeLibrary
+#define GetProcAddressW ce::GetProcAddressW
+#define GetSysColor ce::GetSysColor
