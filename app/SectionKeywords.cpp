@@ -1,33 +1,44 @@
 #include "app/SectionKeywords.h"
 
 #include "config/TextParsing.h"
-#include "objects/DesktopObject.h"
+#include "buttons/BitmapButton.h"
+#include "buttons/CommandButton.h"
+#include "buttons/IconXPButton.h"
+#include "buttons/WindowsButton.h"
+#include "gauges/BatteryInfo.h"
+#include "gauges/DiskInfo.h"
+#include "gauges/MemoryInfo.h"
+#include "objects/DateInfo.h"
+#include "objects/Space.h"
+#include "objects/Text.h"
+#include "objects/TimeInfo.h"
 
 namespace {
 
-template <DWORD Interval>
-std::unique_ptr<DesktopObject> MakeObject(HWND)
+template <class Object>
+std::unique_ptr<DesktopObject> Make(HWND)
 {
-    auto object = std::make_unique<DesktopObject>();
-    object->SetInterval(Interval);
-    return object;
+    return std::make_unique<Object>();
 }
 
-// FIXME: every kind is a plain DesktopObject until the object classes land.
-// DATE and TIME refresh every ten minutes and every minute unless their
-// section says otherwise.
+template <class Button>
+std::unique_ptr<DesktopObject> MakeButton(HWND window)
+{
+    return std::make_unique<Button>(window);
+}
+
 constexpr SectionKeyword kSectionKeywords[] = {
-    {TEXT("TEXT"), MakeObject<0>},
-    {TEXT("SPACE"), MakeObject<0>},
-    {TEXT("MEMORY"), MakeObject<0>},
-    {TEXT("DISKMEM"), MakeObject<0>},
-    {TEXT("BATTERY"), MakeObject<0>},
-    {TEXT("DATE"), MakeObject<600000>},
-    {TEXT("TIME"), MakeObject<60000>},
-    {TEXT("BUTTON"), MakeObject<0>},
-    {TEXT("BITMAPBUTTON"), MakeObject<0>},
-    {TEXT("ICONXPBUTTON"), MakeObject<0>},
-    {TEXT("WINDOWSBUTTON"), MakeObject<0>},
+    {TEXT("TEXT"), Make<Text>},
+    {TEXT("SPACE"), Make<Space>},
+    {TEXT("MEMORY"), Make<MemoryInfo>},
+    {TEXT("DISKMEM"), Make<DiskInfo>},
+    {TEXT("BATTERY"), Make<BatteryInfo>},
+    {TEXT("DATE"), Make<DateInfo>},
+    {TEXT("TIME"), Make<TimeInfo>},
+    {TEXT("BUTTON"), MakeButton<CommandButton>},
+    {TEXT("BITMAPBUTTON"), MakeButton<BitmapButton>},
+    {TEXT("ICONXPBUTTON"), MakeButton<IconXPButton>},
+    {TEXT("WINDOWSBUTTON"), MakeButton<WindowsButton>},
     {TEXT("GLOBALSETTINGS"), nullptr},
 };
 

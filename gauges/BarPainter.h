@@ -1,0 +1,27 @@
+// The two bar styles of a gauge block. Fractions are in 1/1024 units.
+//
+// The plain bar is a filled rectangle in a frame, in the row's low colour up
+// to 25 % and its high colour above. The cool bar is painted into the pixels:
+// the background under it is blurred and tinted, a light glow runs inside the
+// frame, and the fill carries a three-colour gradient, a diagonal hatch, a
+// highlight on its upper part and the percentage at half strength.
+#pragma once
+
+#include "gauges/CoolBarStyle.h"
+#include "gauges/DibSurface.h"
+#include "gauges/GaugeRow.h"
+
+// The bar of `row` with its top `offset` pixels below row.y, in row.dc. The
+// fill is not limited to the frame: a fraction above 1024 fills past it.
+void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction);
+
+// The same in the cool style, on `surface` (whose DC is row.dc). A bar that
+// does not lie wholly inside the surface, or is smaller than 2 x 2 pixels,
+// is not drawn at all.
+void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT fraction);
+
+// Frame, fill end line, gradient fill, percentage, hatch and highlight of
+// one cool bar; nothing when the bar does not lie inside the surface or is
+// smaller than 2 x 2. The text is drawn in the DC's current colour, centred;
+// text larger than the bar is centred on its interior and clipped to it.
+void PaintCoolBar(DibSurface& surface, const CoolBarStyle& style);

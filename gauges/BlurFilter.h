@@ -1,0 +1,44 @@
+// Blurs a rectangle of a surface with 3 x 3 kernels, in a number of passes:
+// first the tint passes, which also pull every pixel towards the tint colour
+// (1 2 1 / 2 16 2 / 1 2 1 plus 4 x tint, divided by 32), then the plain
+// passes (1 2 1 / 2 4 2 / 1 2 1, divided by 16). Each pass reads a copy of
+// the rectangle taken at its start in the filter's scratch surface, so all
+// pixels of a pass see the same input; the rectangle's outermost rows and
+// columns are read but never written.
+#pragma once
+
+#include <memory>
+
+#include "gauges/DibSurface.h"
+#include "gauges/FilterObserver.h"
+#include "gauges/ImageFilter.h"
+
+class BlurFilter : public ImageFilter {
+public:
+    // Tinting filter with a 320 x 240 scratch surface.
+    BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer);
+    // Plain filter with a 320 x 48 scratch surface.
+    BlurFilter(BYTE plainPasses, FilterObserver* observer);
+
+    // Only the part of `rect` inside the surface is filtered; the scratch
+    // surface grows when that part is larger than it. A surface without
+    // pixels, or a scratch surface that cannot be made, leaves everything
+    // untouched. A null observer given at construction is replaced by a
+    // default one that the filter owns.
+    void Apply(DibSurface& surface, const RECT& rect) override;
+    ~BlurFilter() override = default;
+
+private:
+    BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer, int scratchWidth,
+               int scratchHeight);
+    bool ScratchHolds(int width, int height);
+    void RunPass(DibSurface& surface, const RECT& area, bool tinted) const;
+
+    COLORREF tint_;
+    BYTE tintPasses_;
+    BYTE plainPasses_;
+    FilterObserver* observer_;
+    std::unique_ptr<FilterObserver> ownedObserver_;
+    DibSurface scratch_;
+    PixelCursor scratchCursor_;
+};

@@ -1,0 +1,81 @@
+#include "gauges/GaugeObject.h"
+
+#include <initializer_list>
+
+#include "gauges/DibSurface.h"
+#include "gauges/DrawingRange.h"
+
+GaugeObject::GaugeObject(UINT options) : options_(options)
+{
+    SetInterval(600000);
+}
+
+KeyResult GaugeObject::ApplyColorKey(const WCHAR* line, UINT length)
+{
+    static constexpr KeyRule<GaugeObject> kKeys[] = {
+        {TEXT("Color"), 6,
+         [](GaugeObject& o, const WCHAR* v) {
+             o.textColor_ = o.borderColor_ = ParseColor(v);
+             return true;
+         }},
+        {TEXT("TextColor"), 6, [](GaugeObject& o, const WCHAR* v) { return o.textColor_ = ParseColor(v), true; }},
+        {TEXT("BorderColor"), 6, [](GaugeObject& o, const WCHAR* v) { return o.borderColor_ = ParseColor(v), true; }},
+        {TEXT("BackgroundColorLow"), 6, [](GaugeObject& o, const WCHAR* v) { return o.lowColor_ = ParseColor(v), true; }},
+        {TEXT("BackgroundColorHigh"), 6,
+         [](GaugeObject& o, const WCHAR* v) { return o.highColor_ = ParseColor(v), true; }},
+        {TEXT("BackgroundColorCenter"), 6,
+         [](GaugeObject& o, const WCHAR* v) { return o.centerColor_ = ParseColor(v), true; }},
+        {TEXT("LightColor"), 6, [](GaugeObject& o, const WCHAR* v) { return o.lightColor_ = ParseColor(v), true; }},
+        {TEXT("BlurColor"), 6, [](GaugeObject& o, const WCHAR* v) { return o.blurColor_ = ParseColor(v), true; }},
+    };
+    return ApplyKeyTable(*this, kKeys, line, length);
+}
+
+bool GaugeObject::FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors,
+                                 const WCHAR* caption)
+{
+    switch (result) {
+    case KeyResult::Taken:
+        return true;
+    case KeyResult::Rejected:
+        return ReportIgnoredLine(line, caption, showErrors);
+    case KeyResult::Unknown:
+        break;
+    }
+    return DesktopObject::ParseKey(line, length, showErrors);
+}
+
+void GaugeObject::BuildBlock(GaugeRow& row, const DibSurface& surface, UINT flags, int x, int y) const
+{
+    row = GaugeRow{};
+    row.flags = flags;
+    row.dc = surface.Dc();
+    row.x = x;
+    row.y = y;
+    row.width = ClampExtent(Width());
+    row.textColor = textColor_;
+    row.borderColor = borderColor_;
+    row.lowColor = lowColor_;
+    row.highColor = highColor_;
+    row.centerColor = centerColor_;
+    row.lightColor = lightColor_;
+    row.blurColor = blurColor_;
+    if (rowHeight_ != 0) {
+        row.rowHeight = ClampExtent(rowHeight_);
+        return;
+    }
+    UINT rows = 0;
+    for (UINT rowFlag : {LabelRow, ValueRow, BarRow}) {
+        if (flags & rowFlag)
+            ++rows;
+    }
+    // A negative Height shares nothing out, rather than a huge unsigned share.
+    row.rowHeight = ClampExtent(Height()) / static_cast<int>(rows > 1 ? rows : 1);
+}
+
+void GaugeObject::MeasureRowHeight(HDC dc)
+{
+    SIZE extent = {};
+    GetTextExtentExPointW(dc, TEXT("I"), 1, 0, nullptr, nullptr, &extent);
+    rowHeight_ = extent.cy;
+}

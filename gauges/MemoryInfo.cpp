@@ -1,0 +1,82 @@
+#include "gauges/MemoryInfo.h"
+
+#include "gauges/DrawingRange.h"
+#include "gauges/GaugeRows.h"
+
+namespace {
+
+constexpr int kBlockGap = 2;
+
+}  // namespace
+
+MemoryInfo::MemoryInfo() : GaugeObject(PhysMemString | PhysMemBar | PhysMemValue | PhysMemPercent | CoolMemBar) {}
+
+bool MemoryInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
+{
+    static constexpr KeyRule<MemoryInfo> kKeys[] = {
+        {TEXT("PhysMemString"), 1, &ApplyOption<MemoryInfo, PhysMemString>},
+        {TEXT("PhysMemBar"), 1, &ApplyOption<MemoryInfo, PhysMemBar>},
+        {TEXT("CoolPhysMemBar"), 1, &ApplyOption<MemoryInfo, PhysMemBar | CoolMemBar>},
+        {TEXT("PhysMemValue"), 1, &ApplyOption<MemoryInfo, PhysMemValue>},
+        {TEXT("PhysMemPercent"), 1, &ApplyOption<MemoryInfo, PhysMemPercent>},
+        {TEXT("VirtMemString"), 1, &ApplyOption<MemoryInfo, VirtMemString>},
+        {TEXT("VirtMemBar"), 1, &ApplyOption<MemoryInfo, VirtMemBar>},
+        {TEXT("CoolVirtMemBar"), 1, &ApplyOption<MemoryInfo, VirtMemBar | CoolMemBar>},
+        {TEXT("VirtMemValue"), 1, &ApplyOption<MemoryInfo, VirtMemValue>},
+        {TEXT("VirtMemPercent"), 1, &ApplyOption<MemoryInfo, VirtMemPercent>},
+        {TEXT("CenterValue"), 1, [](MemoryInfo& o, const WCHAR* v) { return o.centerValue_ = ParseFlag(v), true; }},
+        {TEXT("Interval"), 1,
+         [](MemoryInfo& o, const WCHAR* v) { return o.SetInterval(static_cast<DWORD>(ParseInt(v))), true; }},
+    };
+    KeyResult result = ApplyColorKey(line, length);
+    if (result == KeyResult::Unknown)
+        result = ApplyKeyTable(*this, kKeys, line, length);
+    return FinishParseKey(result, line, length, showErrors, TEXT("MemoryInfo - Ignoriere Fehler:"));
+}
+
+UINT MemoryInfo::BlockFlags(Block block) const
+{
+    static constexpr OptionFlag kPhysical[] = {
+        {PhysMemString, LabelRow},     {PhysMemValue, ValueRow}, {PhysMemBar, BarRow},
+        {PhysMemPercent, PercentText}, {CoolMemBar, CoolStyle},
+    };
+    static constexpr OptionFlag kVirtual[] = {
+        {VirtMemString, LabelRow},     {VirtMemValue, ValueRow}, {VirtMemBar, BarRow},
+        {VirtMemPercent, PercentText}, {CoolMemBar, CoolStyle},
+    };
+    const UINT flags = block == Block::Physical ? FlagsFromOptions(kPhysical) : FlagsFromOptions(kVirtual);
+    return centerValue_ ? flags | CenteredText : flags;
+}
+
+void MemoryInfo::Draw(DibSurface& surface, int x, int y)
+{
+    if (Options() == 0 || !InDrawingRange(x, y))
+        return;
+    MEMORYSTATUS status = {};
+    status.dwLength = sizeof(status);
+    GlobalMemoryStatus(&status);
+
+    GaugeRow row;
+    BuildBlock(row, surface, BlockFlags(Block::Physical), x, y);
+    row.label = TEXT("Physical Memory");
+    row.value = status.dwAvailPhys;
+    row.total = status.dwTotalPhys;
+    DrawGaugeRows(surface, row);
+
+    BuildBlock(row, surface, BlockFlags(Block::Virtual), x, y + physicalBlockHeight_ + kBlockGap);
+    row.label = TEXT("Virtual Memory");
+    row.value = status.dwAvailVirtual;
+    row.total = status.dwTotalVirtual;
+    DrawGaugeRows(surface, row);
+}
+
+void MemoryInfo::Measure(HDC dc)
+{
+    MeasureRowHeight(dc);
+    if (Options() == 0) {
+        SetHeight(0);
+        return;
+    }
+    physicalBlockHeight_ = GaugeRowsHeight(BlockFlags(Block::Physical), RowHeight());
+    SetHeight(physicalBlockHeight_ + GaugeRowsHeight(BlockFlags(Block::Virtual), RowHeight()) + kBlockGap);
+}

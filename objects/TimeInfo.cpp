@@ -1,0 +1,3 @@
+#include "objects/TimeInfo.h"
+
+TimeInfo::TimeInfo() : ClockText(GetTimeFormatW, 60000, TEXT("TimeInfo - Ignoriere Fehler:")) {}
