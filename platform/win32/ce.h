@@ -6,8 +6,12 @@
 //  - the power status: LoadLibraryW(TEXT("coredll.dll")) yields a stand-in
 //    module whose "GetSystemPowerStatusEx2" answers from GetSystemPowerStatus;
 //    every other library goes to the real LoadLibraryW;
-//  - GetSysColor: accepts indices marked with SYS_COLOR_INDEX_FLAG.
+//  - GetSysColor: accepts indices marked with SYS_COLOR_INDEX_FLAG;
+//  - _snwprintf, which the handheld's core library exports.
 #pragma once
+
+// On the desktop _snwprintf comes from the C runtime.
+#include <wchar.h>
 
 // Desktop Windows has no meaning for 0x04000000 in the extended style (it
 // lies between WS_EX_COMPOSITED and WS_EX_NOACTIVATE and is undocumented), and
