@@ -57,8 +57,8 @@ DWORD GetSysColor(int index);
 
 }  // namespace ce
 
-#define SHLoadDIBitmap ce::LoadDIBitmap
-#define LoadLibraryW ce::LoadLibraryW
-#define FreeLibrary ce::FreeLibrary
-#define GetProcAddressW ce::GetProcAddressW
-#define GetSysColor ce::GetSysColor
+#define SHLoadDIBitmap(fileName) ce::LoadDIBitmap(fileName)
+#define LoadLibraryW(fileName) ce::LoadLibraryW(fileName)
+#define FreeLibrary(module) ce::FreeLibrary(module)
+#define GetProcAddressW(module, procName) ce::GetProcAddressW(module, procName)
+#define GetSysColor(index) ce::GetSysColor(index)

@@ -13,7 +13,7 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, const char16_t* face = TEXT("DejaVu Sans"))
+HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, const WCHAR* face = TEXT("DejaVu Sans"))
 {
     LOGFONTW font{};
     font.lfHeight = height;
@@ -22,7 +22,7 @@ HFONT MakeFont(LONG height, LONG weight = FW_NORMAL, const char16_t* face = TEXT
     return CreateFontIndirectW(&font);
 }
 
-SIZE Extent(HDC dc, const char16_t* text)
+SIZE Extent(HDC dc, const WCHAR* text)
 {
     SIZE size{};
     int length = 0;
@@ -112,7 +112,7 @@ TEST(Fonts, MissingFaceFallsBackToTheNearestMatch)
 TEST(TextExtent, ReportsFitAndPartialExtents)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const char16_t* text = TEXT("abcdef");
+    const WCHAR* text = TEXT("abcdef");
     int partial[6] = {};
     int fit = -1;
     SIZE size{};
@@ -133,7 +133,7 @@ TEST(TextExtent, ReportsFitAndPartialExtents)
 namespace {
 
 // Draws `text` in black, transparently, and returns the bounds of the ink.
-RECT InkOf(const char16_t* text, RECT rect, UINT format, int width = 120, int height = 40)
+RECT InkOf(const WCHAR* text, RECT rect, UINT format, int width = 120, int height = 40)
 {
     DibCanvas canvas(width, height);
     SetBkMode(canvas.dc(), TRANSPARENT);
@@ -239,7 +239,7 @@ TEST(DrawText, BlendsGlyphsInTheTextColour)
 TEST(DrawText, PrefixesUnderlineTheirCharacterUnlessDisabled)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    auto calcWidth = [dc](const char16_t* text, UINT format) {
+    auto calcWidth = [dc](const WCHAR* text, UINT format) {
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, text, -1, &r, format | DT_CALCRECT | DT_SINGLELINE);
         return r.right;
@@ -263,7 +263,7 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
     HDC dc = CreateCompatibleDC(nullptr);
     const LONG twoWords = Extent(dc, TEXT("one two")).cx;
     struct Case {
-        const char16_t* text;
+        const WCHAR* text;
         UINT format;
         LONG width;   // of the rectangle given
         int lines;
@@ -278,7 +278,7 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
         {TEXT("unbreakable"), DT_WORDBREAK, 5, 1},              // a long word stays whole
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::u16string(c.text)) << " " << c.width);
+        SCOPED_TRACE(testing::Message() << testing::PrintToString(std::basic_string<WCHAR>(c.text)) << " " << c.width);
         RECT r{10, 20, 10 + c.width, 20};
         int height = DrawTextW(dc, c.text, -1, &r, c.format | DT_CALCRECT);
         EXPECT_EQ(height, 13 * c.lines);
@@ -312,8 +312,8 @@ TEST(DrawText, ReturnsTheTextHeightAndTakesBadInputQuietly)
     EXPECT_EQ(DrawTextW(nullptr, TEXT("x"), -1, &r, 0), 0);
     EXPECT_EQ(DrawTextW(canvas.dc(), nullptr, -1, &r, 0), 0);
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, nullptr, 0), 0);
-    RECT far{-1000000, -1000000, -999990, -999990};
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("far away"), -1, &far, DT_NOCLIP), 13);
+    RECT distant{-1000000, -1000000, -999990, -999990};
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("far away"), -1, &distant, DT_NOCLIP), 13);
     EXPECT_EQ(canvas.Count(kMarker), 2500);
 }
 
