@@ -9,6 +9,10 @@
 #undef FreeLibrary
 #undef GetProcAddressW
 #undef GetSysColor
+#undef GetDC
+#undef GetWindowDC
+#undef BeginPaint
+#undef CreateCompatibleDC
 
 namespace {
 
@@ -46,6 +50,14 @@ DWORD WINAPI PowerStatusEx2(PSYSTEM_POWER_STATUS_EX2 status, DWORD length, BOOL)
     const DWORD filled = std::min<DWORD>(length, sizeof reading);
     std::memcpy(status, &reading, filled);
     return filled;
+}
+
+// A stock object needs no release: the DC may be released with it selected.
+HDC WithHandheldFont(HDC dc)
+{
+    if (dc)
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    return dc;
 }
 
 }  // namespace
@@ -94,4 +106,24 @@ FARPROC ce::GetProcAddressW(HMODULE module, LPCWSTR procName)
 DWORD ce::GetSysColor(int index)
 {
     return ::GetSysColor(index & ~SYS_COLOR_INDEX_FLAG);
+}
+
+HDC ce::GetDC(HWND window)
+{
+    return WithHandheldFont(::GetDC(window));
+}
+
+HDC ce::GetWindowDC(HWND window)
+{
+    return WithHandheldFont(::GetWindowDC(window));
+}
+
+HDC ce::BeginPaint(HWND window, LPPAINTSTRUCT paint)
+{
+    return WithHandheldFont(::BeginPaint(window, paint));
+}
+
+HDC ce::CreateCompatibleDC(HDC dc)
+{
+    return WithHandheldFont(::CreateCompatibleDC(dc));
 }

@@ -7,7 +7,10 @@
 //    module whose "GetSystemPowerStatusEx2" answers from GetSystemPowerStatus;
 //    every other library goes to the real LoadLibraryW;
 //  - GetSysColor: accepts indices marked with SYS_COLOR_INDEX_FLAG;
-//  - _snwprintf, which the handheld's core library exports.
+//  - _snwprintf, which the handheld's core library exports;
+//  - new device contexts hold the handheld's stock font, the 13-pixel GUI
+//    font, instead of the desktop's 16-pixel System font, so that text that
+//    chooses no font measures as on the handheld.
 #pragma once
 
 // On the desktop _snwprintf comes from the C runtime.
@@ -54,6 +57,10 @@ HMODULE LoadLibraryW(LPCWSTR fileName);
 BOOL FreeLibrary(HMODULE module);
 FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName);
 DWORD GetSysColor(int index);
+HDC GetDC(HWND window);
+HDC GetWindowDC(HWND window);
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
+HDC CreateCompatibleDC(HDC dc);
 
 }  // namespace ce
 
@@ -62,3 +69,7 @@ DWORD GetSysColor(int index);
 #define FreeLibrary(module) ce::FreeLibrary(module)
 #define GetProcAddressW(module, procName) ce::GetProcAddressW(module, procName)
 #define GetSysColor(index) ce::GetSysColor(index)
+#define GetDC(window) ce::GetDC(window)
+#define GetWindowDC(window) ce::GetWindowDC(window)
+#define BeginPaint(window, paint) ce::BeginPaint(window, paint)
+#define CreateCompatibleDC(dc) ce::CreateCompatibleDC(dc)
