@@ -31,8 +31,8 @@ UINT CopyText(const WCHAR* source, WCHAR* destination, UINT capacity)
 int CompareChars(const WCHAR* a, const WCHAR* b, UINT count)
 {
     for (UINT i = 0; i < count; ++i) {
-        const auto ca = static_cast<uint16_t>(a[i]);
-        const auto cb = static_cast<uint16_t>(b[i]);
+        const auto ca = static_cast<WORD>(a[i]);
+        const auto cb = static_cast<WORD>(b[i]);
         if (ca != cb)
             return ca > cb ? 1 : -1;
     }
@@ -80,11 +80,11 @@ int ParseInt(const WCHAR* text)
     const bool negative = text[0] == TEXT('-');
     if (negative)
         ++text;
-    uint32_t value = 0;
+    DWORD value = 0;
     for (; *text >= TEXT('0') && *text <= TEXT('9'); ++text) {
         if (value > 241591910u)
             break;
-        value = value * 10 + static_cast<uint32_t>(*text - TEXT('0'));
+        value = value * 10 + static_cast<DWORD>(*text - TEXT('0'));
     }
     // Ten-digit values above INT_MAX wrap like the 32-bit register they came from.
     return static_cast<int>(negative ? 0u - value : value);

@@ -14,7 +14,7 @@ TEST(TextParsing, CopyTextCutsToCapacityAndTerminates)
 {
     WCHAR buffer[8];
     EXPECT_EQ(4u, CopyText(TEXT("Hello"), buffer, 5));
-    EXPECT_EQ(std::u16string(u"Hell"), buffer);
+    EXPECT_EQ(std::basic_string<WCHAR>(TEXT("Hell")), buffer);
     EXPECT_EQ(0u, CopyText(TEXT("Hello"), buffer, 1));
     EXPECT_EQ(0, buffer[0]);
     EXPECT_EQ(2u, CopyText(TEXT("Hi"), buffer, 8));
@@ -58,7 +58,7 @@ TEST(TextParsing, FindValueNeedsEqualsAndTheMinimumLength)
         if (!c.expected)
             EXPECT_EQ(nullptr, value);
         else
-            EXPECT_EQ(std::u16string(c.expected), value ? std::u16string(value) : u"<none>");
+            EXPECT_EQ(std::basic_string<WCHAR>(c.expected), value ? std::basic_string<WCHAR>(value) : TEXT("<none>"));
     }
 }
 

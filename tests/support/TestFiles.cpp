@@ -3,12 +3,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace testfiles {
 
-std::u16string Utf16(const std::string& utf8)
+WString Utf16(const std::string& utf8)
 {
-    std::u16string out;
+    WString out;
     for (size_t i = 0; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         char32_t cp;
@@ -31,16 +32,16 @@ std::u16string Utf16(const std::string& utf8)
             cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            out += static_cast<WCHAR>(0xD800 + (cp >> 10));
+            out += static_cast<WCHAR>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            out += static_cast<WCHAR>(cp);
         }
     }
     return out;
 }
 
-std::string Utf8(const std::u16string& utf16)
+std::string Utf8(const WString& utf16)
 {
     std::string out;
     for (size_t i = 0; i < utf16.size(); ++i) {
@@ -73,9 +74,13 @@ const std::string& TempFolder()
         std::string path;
         Folder()
         {
-            std::string pattern = (std::filesystem::temp_directory_path() / "ostrevia-test-XXXXXX").string();
-            char* made = mkdtemp(pattern.data());
-            path = std::string(made ? made : pattern.c_str()) + "/";
+            // A fresh name: create_directory fails on one that exists.
+            std::random_device random;
+            std::filesystem::path made;
+            do {
+                made = std::filesystem::temp_directory_path() / ("ostrevia-test-" + std::to_string(random()));
+            } while (!std::filesystem::create_directory(made));
+            path = made.generic_string() + "/";
         }
         ~Folder()
         {
@@ -94,10 +99,10 @@ std::string WriteBytes(const std::string& name, const std::string& bytes)
     return path;
 }
 
-std::string WriteUtf16(const std::string& name, const std::u16string& content, bool mark)
+std::string WriteUtf16(const std::string& name, const WString& content, bool mark)
 {
     std::string bytes = mark ? std::string("\xFF\xFE") : std::string();
-    for (char16_t ch : content) {
+    for (WCHAR ch : content) {
         bytes += static_cast<char>(ch & 0xFF);
         bytes += static_cast<char>(ch >> 8);
     }

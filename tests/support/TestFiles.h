@@ -8,15 +8,18 @@
 
 namespace testfiles {
 
-std::u16string Utf16(const std::string& utf8);
-std::string Utf8(const std::u16string& utf16);
+// Text in the platform's WCHAR: std::u16string on the host, std::wstring on Windows.
+using WString = std::basic_string<WCHAR>;
+
+WString Utf16(const std::string& utf8);
+std::string Utf8(const WString& utf16);
 
 // A temporary folder of its own for each test process, with a trailing "/".
 const std::string& TempFolder();
 
 // Writes `content` as UTF-16LE, with the byte-order mark when `mark` is set,
 // to `name` inside TempFolder() (sub-folders are made); returns the full path.
-std::string WriteUtf16(const std::string& name, const std::u16string& content, bool mark = true);
+std::string WriteUtf16(const std::string& name, const WString& content, bool mark = true);
 // Writes raw bytes; returns the full path.
 std::string WriteBytes(const std::string& name, const std::string& bytes);
 
