@@ -94,13 +94,16 @@ int DrawTextW(HDC handle, LPCWSTR text, int count, LPRECT rect, UINT format)
     RealizedFont* font = dc->CurrentFont().Realize();
     if (!font) return 0;
     const int lineHeight = font->Metrics().tmHeight;
+    // Nothing to draw still reports a line's height, as on Windows; only an
+    // empty string (not a zero count) measures an empty rectangle.
+    if (count == 0) return lineHeight;
     std::u16string_view source = count < 0 ? std::u16string_view(text) : std::u16string_view(text, count);
     if (source.empty()) {
         if (format & DT_CALCRECT) {
             rect->right = rect->left;
             rect->bottom = rect->top + ((format & DT_SINGLELINE) ? lineHeight : 0);
         }
-        return 0;
+        return lineHeight;
     }
 
     ShownText shown = (format & DT_NOPREFIX) ? ShownText{std::u16string(source), {}} : RemovePrefixes(source);

@@ -50,19 +50,24 @@ void Copy(const Surface& destination, const RECT& r, const Surface& source, POIN
     }
 }
 
-void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const int* columns,
-                 const int* rows)
+void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const SourceRun* columns,
+                 const SourceRun* rows)
 {
     assert(OnSurface(destination, r));
     for (int y = r.top; y < r.bottom; ++y) {
-        int sourceRow = rows[y - r.top];
-        assert(sourceRow >= 0 && sourceRow < source.height);
-        const uint32_t* in = source.Row(sourceRow);
+        const SourceRun& sourceRows = rows[y - r.top];
+        assert(sourceRows.first >= 0 && sourceRows.first <= sourceRows.last && sourceRows.last < source.height);
         uint32_t* out = destination.Row(y);
         for (int x = r.left; x < r.right; ++x) {
-            int sourceColumn = columns[x - r.left];
-            assert(sourceColumn >= 0 && sourceColumn < source.width);
-            out[x] = in[sourceColumn];
+            const SourceRun& sourceColumns = columns[x - r.left];
+            assert(sourceColumns.first >= 0 && sourceColumns.first <= sourceColumns.last &&
+                   sourceColumns.last < source.width);
+            uint32_t pixel = ~uint32_t{0};
+            for (int sy = sourceRows.first; sy <= sourceRows.last; ++sy) {
+                const uint32_t* in = source.Row(sy);
+                for (int sx = sourceColumns.first; sx <= sourceColumns.last; ++sx) pixel &= in[sx];
+            }
+            out[x] = pixel;
         }
     }
 }

@@ -28,10 +28,17 @@ void FillSolid(const Surface& surface, const RECT& r, COLORREF color);
 // may be the same surface, overlapping in any direction.
 void Copy(const Surface& destination, const RECT& r, const Surface& source, POINT from);
 
-// Fills `r` from `source`: destination column r.left + i takes source
-// column columns[i], row r.top + j takes source row rows[j].
-void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const int* columns,
-                 const int* rows);
+// Source pixels first ... last (inclusive) along one axis.
+struct SourceRun {
+    int first, last;
+};
+
+// Fills `r` from `source`: destination column r.left + i stands for the
+// source columns columns[i], row r.top + j for the source rows rows[j], and
+// each pixel is the AND of the source pixels of its block (one pixel unless
+// the stretch shrinks).
+void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const SourceRun* columns,
+                 const SourceRun* rows);
 
 // Blends `color` over `r` by the coverage values (0 none, 255 full) whose
 // value for r's top-left pixel is at `coverage`, `pitch` bytes per row.

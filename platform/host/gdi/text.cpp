@@ -98,7 +98,8 @@ BOOL GetTextExtentExPointW(HDC handle, LPCWSTR text, int count, int maxExtent, L
         if (partialExtents) partialExtents[i] = extent;
     }
     if (fit) *fit = fitting;
-    *size = SIZE{extent, font->Metrics().tmHeight};
+    // No text has no height either, as on Windows.
+    *size = SIZE{extent, count > 0 ? font->Metrics().tmHeight : 0};
     return TRUE;
 }
 

@@ -36,7 +36,6 @@ TEST(BitBlt, CopiesTheAreaThatLiesOnBothSurfaces)
         {2, 2, 3, 3, 7, 5},     // source's last pixel only
         {3, 3, 1, 1, 0, 0},     // 1 x 1
         {3, 3, 0, 4, 0, 0},     // zero width
-        {3, 3, -2, 2, 0, 0},    // negative width: nothing
         {20, 20, 4, 4, 0, 0},   // wholly off the destination
     };
     DibCanvas source(8, 6);
@@ -98,31 +97,95 @@ TEST(BitBlt, FarCoordinatesAreClippedNotWrapped)
     EXPECT_EQ(destination.Count(kMarker), 16);
 }
 
-TEST(StretchBlt, ScalesByNearestPixelCentres)
+// Negative extents are where Wine and Windows part: Wine walks back from
+// the origin pixel itself, one pixel further than Windows.
+TEST(BitBlt, NegativeExtentsCoverThePixelsBeforeTheOrigin)
+{
+    struct Case {
+        int x, y, width, height, sourceX, sourceY;
+        RECT copied;  // the destination pixels that are copied
+        POINT from;   // the source of the copied area's top-left pixel
+    } cases[] = {
+        {5, 1, -2, 3, 2, 1, {3, 1, 5, 4}, {0, 1}},    // negative width
+        {4, 4, -3, -3, 5, 5, {1, 1, 4, 4}, {2, 2}},   // negative width and height
+        {3, 3, -2, 2, 0, 0, {}, {}},                  // the source before its origin lies off its surface
+    };
+    DibCanvas source(8, 6);
+    Paint(source);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.width << "x" << c.height);
+        DibCanvas destination(8, 6);
+        EXPECT_TRUE(BitBlt(destination.dc(), c.x, c.y, c.width, c.height, source.dc(), c.sourceX, c.sourceY, SRCCOPY));
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                bool copied = x >= c.copied.left && x < c.copied.right && y >= c.copied.top && y < c.copied.bottom;
+                ASSERT_EQ(destination.Pixel(x, y),
+                          copied ? Tag(c.from.x + x - c.copied.left, c.from.y + y - c.copied.top) : kMarker)
+                    << x << "," << y;
+            }
+    }
+    // Negative extents on both sides of a stretch mirror nothing either.
+    DibCanvas destination(8, 6);
+    EXPECT_TRUE(StretchBlt(destination.dc(), 6, 5, -4, -4, source.dc(), 4, 4, -2, -2, SRCCOPY));
+    EXPECT_EQ(destination.Bounds(), (RECT{2, 1, 6, 5}));
+    EXPECT_EQ(destination.Pixel(2, 1), Tag(2, 2));
+    EXPECT_EQ(destination.Pixel(5, 4), Tag(3, 3));
+}
+
+namespace {
+
+// A colour whose red and green each clear one bit per column and row, so
+// that the AND of several pixels names the block it came from.
+COLORREF BitTag(int x, int y) { return RGB(0xFF ^ (1 << x), 0xFF ^ (1 << y), 77); }
+
+// Source pixels first ... last along one axis.
+struct SourceRun {
+    int first, last;
+};
+
+COLORREF AndOf(const SourceRun& columns, const SourceRun& rows)
+{
+    COLORREF pixel = 0xFFFFFF;
+    for (int y = rows.first; y <= rows.last; ++y)
+        for (int x = columns.first; x <= columns.last; ++x) pixel &= BitTag(x, y);
+    return pixel;
+}
+
+}  // namespace
+
+TEST(StretchBlt, RepeatsPixelsToEnlargeAndAndsThemToShrink)
 {
     DibCanvas source(4, 4);
-    Paint(source);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) SetPixel(source.dc(), x, y, BitTag(x, y));
     struct Case {
-        int width, height;     // destination size for the whole 4 x 4 source
-        int sourceOf[8];       // source column (and row) of each destination column (and row)
+        int x, width, sourceX, sourceWidth;  // across; the rows are the same, or copied where `square` is false
+        bool square;
+        int left;      // the first destination column drawn
+        SourceRun runs[8];   // the source columns of each destination column from `left` on
     } cases[] = {
-        {8, 8, {0, 0, 1, 1, 2, 2, 3, 3}},  // twice the size
-        {2, 2, {1, 3}},                    // half: the centres' pixels
-        {3, 3, {0, 2, 3}},                 // three quarters
-        {4, 4, {0, 1, 2, 3}},              // same size: a plain copy
-        {-4, 4, {3, 2, 1, 0}},             // negative width: mirrored, columns counted from the left of x - 4
+        {1, 8, 0, 4, true, 1, {{0, 0}, {0, 0}, {1, 1}, {1, 1}, {2, 2}, {2, 2}, {3, 3}, {3, 3}}},  // twice the size
+        {1, 6, 0, 4, true, 1, {{0, 0}, {0, 0}, {1, 1}, {2, 2}, {2, 2}, {3, 3}}},  // a tie takes the lower pixel
+        {1, 3, 0, 4, true, 1, {{0, 0}, {1, 2}, {3, 3}}},                          // three quarters
+        {1, 2, 0, 4, true, 1, {{0, 1}, {2, 3}}},                                  // half
+        {1, 1, 0, 4, true, 1, {{0, 2}}},                    // one pixel leaves out the last source pixel
+        {5, -4, 0, 4, false, 2, {{3, 3}, {2, 2}, {1, 1}, {0, 0}}},  // mirrored, back from the origin pixel
+        {1, 4, 3, -4, false, 1, {{3, 3}, {2, 2}, {1, 1}, {0, 0}}},  // mirrored from the source's side
+        {6, -2, 0, 4, false, 5, {{2, 3}, {0, 1}}},                  // mirrored and shrunk
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        SCOPED_TRACE(testing::Message() << c.x << " " << c.width << " from " << c.sourceX << " " << c.sourceWidth);
         DibCanvas destination(10, 10);
-        int x = c.width < 0 ? 5 : 1;
-        EXPECT_TRUE(StretchBlt(destination.dc(), x, 1, c.width, c.height, source.dc(), 0, 0, 4, 4, SRCCOPY));
-        int left = c.width < 0 ? x + c.width : x, width = c.width < 0 ? -c.width : c.width;
-        for (int j = 0; j < c.height; ++j)
-            for (int i = 0; i < width; ++i)
-                ASSERT_EQ(destination.Pixel(left + i, 1 + j), Tag(c.sourceOf[i], c.width < 0 ? j : c.sourceOf[j]))
-                    << i << "," << j;
-        EXPECT_EQ(destination.Bounds(), (RECT{left, 1, left + width, 1 + c.height}));
+        int height = c.square ? c.width : 4;
+        EXPECT_TRUE(StretchBlt(destination.dc(), c.x, 1, c.width, height, source.dc(), c.sourceX, 0, c.sourceWidth, 4,
+                               SRCCOPY));
+        int columns = c.width < 0 ? -c.width : c.width;
+        for (int j = 0; j < height; ++j)
+            for (int i = 0; i < columns; ++i) {
+                SourceRun rows = c.square ? c.runs[j] : SourceRun{j, j};
+                ASSERT_EQ(destination.Pixel(c.left + i, 1 + j), AndOf(c.runs[i], rows)) << i << "," << j;
+            }
+        EXPECT_EQ(destination.Bounds(), (RECT{c.left, 1, c.left + columns, 1 + height}));
     }
 }
 

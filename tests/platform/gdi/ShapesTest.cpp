@@ -64,7 +64,6 @@ TEST(FillRect, FillsExactlyTheRectangleClippedToTheSurface)
         {{3, 3, 4, 4}, {3, 3, 4, 4}},          // 1 x 1
         {{3, 3, 3, 6}, {}},                    // zero width
         {{3, 3, 6, 3}, {}},                    // zero height
-        {{5, 5, 2, 2}, {2, 2, 5, 5}},          // corners swapped: filled all the same
         {{20, 20, 30, 30}, {}},                // wholly outside
         {{-100000, 4, 100000, 5}, {0, 4, 10, 5}},  // far beyond both sides
     };
@@ -76,6 +75,18 @@ TEST(FillRect, FillsExactlyTheRectangleClippedToTheSurface)
         DeleteObject(brush);
         ExpectPixels(canvas, [&](int x, int y) { return Inside(c.filled, x, y) ? kRed : kMarker; });
     }
+}
+
+// Like PatBlt beneath it, which takes a negative extent as the pixels
+// before the origin; Wine takes one pixel more on the origin's side.
+TEST(FillRect, TakesSwappedCornersAsTheSameRectangle)
+{
+    DibCanvas canvas(10, 8);
+    HBRUSH brush = CreateSolidBrush(kRed);
+    RECT swapped{5, 5, 2, 2};
+    EXPECT_TRUE(FillRect(canvas.dc(), &swapped, brush));
+    DeleteObject(brush);
+    ExpectPixels(canvas, [](int x, int y) { return Inside(RECT{2, 2, 5, 5}, x, y) ? kRed : kMarker; });
 }
 
 TEST(FillRect, RefusesBadArguments)

@@ -133,8 +133,8 @@ TEST(TextExtent, ReportsFitAndPartialExtents)
     ASSERT_TRUE(GetTextExtentExPointW(dc, text, 6, partial[2], &fit, nullptr, &size));
     EXPECT_EQ(fit, 3);  // exactly three characters wide
     ASSERT_TRUE(GetTextExtentExPointW(dc, text, 0, 100, &fit, nullptr, &size));
-    EXPECT_EQ(size.cx, 0);  // empty text: no width, a line's height
-    EXPECT_EQ(size.cy, LineHeight());
+    EXPECT_EQ(size.cx, 0);  // empty text: no width and no height
+    EXPECT_EQ(size.cy, 0);
     EXPECT_FALSE(GetTextExtentExPointW(dc, text, -1, 0, nullptr, nullptr, &size));
     EXPECT_FALSE(GetTextExtentExPointW(nullptr, text, 6, 0, nullptr, nullptr, &size));
     DeleteDC(dc);
@@ -221,8 +221,9 @@ TEST(DrawText, TransparentKeepsTheBackgroundAndOpaqueFillsTheCell)
     SetBkColor(opaque.dc(), kWhite);
     DrawTextW(opaque.dc(), TEXT("Hello"), -1, &r, DT_SINGLELINE);
     LONG width = Extent(opaque.dc(), TEXT("Hello")).cx;
-    EXPECT_EQ(opaque.Bounds(), (RECT{4, 4, 4 + width, 17}));
-    EXPECT_EQ(opaque.Count(kMarker, RECT{4, 4, 4 + width, 17}), 0);
+    const RECT cell{4, 4, 4 + width, 4 + LineHeight()};
+    EXPECT_EQ(opaque.Bounds(), cell);
+    EXPECT_EQ(opaque.Count(kMarker, cell), 0);
 }
 
 TEST(DrawText, BlendsGlyphsInTheTextColour)
@@ -280,7 +281,7 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
         LONG width;   // of the rectangle given
         int lines;
     } cases[] = {
-        {TEXT("one two three"), DT_WORDBREAK, twoWords, 2},      // "one two" / "three"
+        {TEXT("three one two"), DT_WORDBREAK, twoWords, 2},      // "three" / "one two", exactly as wide
         {TEXT("one two three"), DT_WORDBREAK, twoWords - 1, 3},  // one word a line
         {TEXT("one two three"), 0, twoWords, 1},                 // no breaking without DT_WORDBREAK
         {TEXT("a\nb\r\nc\rd"), 0, 100, 4},                      // each kind of line break
@@ -303,7 +304,8 @@ TEST(DrawText, BreaksLinesAtLineBreaksAndBetweenWords)
 TEST(DrawText, WrappedLinesAreAlignedEachOnItsOwn)
 {
     HDC dc = CreateCompatibleDC(nullptr);
-    const LONG width = Extent(dc, TEXT("one two")).cx;
+    // Room for "one two", its space and less than a word: "three" goes on a line of its own.
+    const LONG width = Extent(dc, TEXT("one two t")).cx;
     DeleteDC(dc);
     RECT ink = InkOf(TEXT("one two three"), RECT{0, 0, width, 40}, DT_CENTER | DT_WORDBREAK);
     RECT secondLine = InkOf(TEXT("three"), RECT{0, LineHeight(), width, 40}, DT_CENTER);
@@ -321,7 +323,13 @@ TEST(DrawText, ReturnsTheTextHeightAndTakesBadInputQuietly)
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE | DT_VCENTER), (50 - line) / 2 + line);
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("x"), -1, &r, DT_SINGLELINE | DT_BOTTOM), 50);
     canvas.Fill(kMarker);
-    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("xyz"), 0, &r, 0), 0);  // nothing to draw
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("xyz"), 0, &r, 0), line);  // nothing to draw, still a line high
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT(""), -1, &r, 0), line);
+    RECT measured{10, 10, 40, 40};
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("xyz"), 0, &measured, DT_CALCRECT), line);
+    EXPECT_EQ(measured, (RECT{10, 10, 40, 40}));  // a zero count measures nothing
+    EXPECT_EQ(DrawTextW(canvas.dc(), TEXT(""), -1, &measured, DT_CALCRECT | DT_SINGLELINE), line);
+    EXPECT_EQ(measured, (RECT{10, 10, 10, 10 + line}));  // an empty string measures an empty line
     EXPECT_EQ(DrawTextW(nullptr, TEXT("x"), -1, &r, 0), 0);
     RECT distant{-1000000, -1000000, -999990, -999990};
     EXPECT_EQ(DrawTextW(canvas.dc(), TEXT("far away"), -1, &distant, DT_NOCLIP), line);
