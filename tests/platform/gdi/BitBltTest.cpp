@@ -207,3 +207,27 @@ TEST(StretchBlt, ClipsToBothSurfacesAndCopiesWithinOne)
     EXPECT_EQ(canvas.Pixel(7, 7), Tag(3, 3));
     EXPECT_EQ(canvas.Pixel(2, 2), Tag(1, 1));
 }
+
+// Clipping leaves pixels out and never moves the others, mirrored or not;
+// Wine shifts a mirror image whose source lies partly off its surface.
+TEST(StretchBlt, ClippingAMirrorImageOnlyLeavesPixelsOut)
+{
+    DibCanvas source(4, 4);
+    Paint(source);
+    struct Case {
+        int sourceWidth;    // from source column 5 leftwards, onto destination columns 0 ... 7
+        RECT drawn;         // the destination pixels whose source lies on the source surface
+        int sourceOfLeft;   // the source column of drawn.left
+    } cases[] = {
+        {-8, {2, 0, 6, 4}, 3},  // the same scale: columns 3 ... 0
+        {-4, {4, 0, 8, 4}, 3},  // twice as wide: columns 3, 3, 2, 2
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sourceWidth);
+        DibCanvas destination(10, 4);
+        EXPECT_TRUE(StretchBlt(destination.dc(), 0, 0, 8, 4, source.dc(), 5, 0, c.sourceWidth, 4, SRCCOPY));
+        EXPECT_EQ(destination.Bounds(), c.drawn);
+        EXPECT_EQ(destination.Pixel(c.drawn.left, 0), Tag(c.sourceOfLeft, 0));
+        EXPECT_EQ(destination.Pixel(c.drawn.right - 1, 3), Tag(c.sourceWidth == -8 ? 0 : 2, 3));
+    }
+}
