@@ -104,7 +104,8 @@ void Blend(const Surface& surface, const RECT& r, const uint8_t* coverage, ptrdi
 // visits only the steps inside the clip: the line advances one pixel per
 // step along its major axis (the axis of the larger distance, x on a tie),
 // and at step i the minor coordinate is the exact one rounded to the
-// nearest pixel, halves rounding towards the start point.
+// nearest pixel, halves rounding down (up or left on the screen) whichever
+// way the line runs, as Windows draws it.
 RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORREF color)
 {
     assert(OnSurface(surface, clip));
@@ -129,8 +130,11 @@ RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORR
     const uint32_t pixel = PixelOf(color);
     const unsigned __int128 run = std::llabs(minor);
     RECT bounds{};
+    // A half rounds towards the start where the minor coordinate grows and
+    // away from it where it shrinks.
+    const unsigned __int128 half = minorSign > 0 ? steps - 1 : steps;
     for (int64_t i = first; i < last; ++i) {
-        int64_t offset = static_cast<int64_t>((2 * run * i + steps - 1) / (2 * static_cast<unsigned __int128>(steps)));
+        int64_t offset = static_cast<int64_t>((2 * run * i + half) / (2 * static_cast<unsigned __int128>(steps)));
         int64_t m = minorStart + minorSign * offset;
         if (m < minorLow || m >= minorHigh) continue;
         int64_t a = majorStart + majorSign * i;

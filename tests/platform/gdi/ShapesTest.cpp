@@ -178,8 +178,11 @@ TEST(LineTo, DrawsFromTheCurrentPositionAndLeavesOutTheEndPoint)
         {{3, 4}, {3, 1}, {{3, 4}, {3, 3}, {3, 2}}},                  // upwards
         {{0, 0}, {4, 4}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},          // diagonal
         {{4, 0}, {0, 4}, {{4, 0}, {3, 1}, {2, 2}, {1, 3}}},          // anti-diagonal
-        {{0, 0}, {4, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},          // shallow: halves round towards the start
-        {{0, 0}, {2, 4}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},          // steep
+        {{0, 0}, {4, 2}, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},          // shallow: halves round up
+        {{4, 2}, {0, 0}, {{4, 2}, {3, 1}, {2, 1}, {1, 0}}},          // the same line backwards, the same halves
+        {{0, 2}, {4, 0}, {{0, 2}, {1, 1}, {2, 1}, {3, 0}}},          // rising: halves still round up
+        {{0, 0}, {2, 4}, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},          // steep: halves round left
+        {{2, 0}, {0, 4}, {{2, 0}, {1, 1}, {1, 2}, {0, 3}}},          // steep leftwards: halves round left
         {{2, 2}, {2, 2}, {}},                                        // zero length: nothing
         {{-5, 3}, {3, 3}, {{0, 3}, {1, 3}, {2, 3}}},                 // from off the surface
         {{6, 5}, {6, 50}, {{6, 5}, {6, 6}, {6, 7}}},                 // out of the surface
