@@ -2,12 +2,14 @@
 // work on any kind of object (DeleteObject, GetObjectW).
 #include "platform/host/gdi/object.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <unordered_map>
 
 #include "platform/host/gdi/dc.h"
 #include "platform/host/gdi/font.h"
+#include "platform/host/gdi/raster.h"
 #include "platform/host/testing.h"
 
 namespace host::gdi {
@@ -149,8 +151,9 @@ HPEN CreatePen(int style, int width, COLORREF color)
     if (style != PS_SOLID && style != kNullStyle) return nullptr;
     auto pen = std::make_unique<Pen>();
     pen->null = style == kNullStyle;
-    // Width 0 and below draw one pixel wide, as on Windows.
-    pen->width = width < 1 ? 1 : width;
+    // Width 0 and below draw one pixel wide, as on Windows; a pen wider
+    // than any surface is narrowed to that width.
+    pen->width = std::clamp(width, 1, raster::kWidestPen);
     pen->color = color & 0xFFFFFF;
     return static_cast<HPEN>(AddObject(std::move(pen)));
 }

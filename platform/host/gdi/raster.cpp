@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "platform/host/gdi/rects.h"
 
@@ -143,46 +145,145 @@ RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORR
     return bounds;
 }
 
-// A pixel belongs to a wide line when its centre lies closer to the segment
-// than sqrt(w^2 - 1) / 2 for a width w: w / 2 less a little, which draws the
-// ends as the w x w elliptic regions of Windows (a plus sign for w = 3).
-// Coordinates are in half pixels, so pixel centres are odd; the path runs
-// through pixel centres for odd widths and along pixel corners for even
-// ones, which centres a width-w line on w pixel rows.
+// ---- Wide lines -----------------------------------------------------------
+// Windows draws a wide segment as the union of a round end at each end point
+// and the segment's body, a quadrilateral whose corners are rounded to whole
+// pixels; consecutive segments thus meet in round joins. Both shapes are
+// filled by the region rule: pixel (x, y) is in when the point (x, y) is,
+// points on a top or left edge included, on a bottom or right edge not.
+
+namespace {
+
+// The round end of a pen `width` pixels wide, as the rows of the width x
+// width box around the end point: row i leaves insets[i] pixels out on each
+// side. It is a midpoint circle stepped from the middle row downwards, its
+// upper half the mirror image; Windows' elliptic regions have this shape.
+std::vector<int> CapInsets(int width)
+{
+    const int64_t d = width - 1;  // the diameter in pixel steps
+    const int64_t step = 8 * d * d;
+    int64_t stepX = 4 * d * d * (1 - d), stepY = 4 * d * d * (1 + d % 2);
+    int64_t error = stepX + stepY + d * d * (d % 2);
+    std::vector<int> insets(width, 0);
+    int x = 0, y = width / 2;
+    while (x <= width / 2) {
+        const int64_t twice = 2 * error;
+        if (twice >= stepX) {
+            ++x;
+            error += stepX += step;
+        }
+        if (twice <= stepY) {
+            ++y;
+            error += stepY += step;
+            assert(y < width);
+            insets[y] = x;
+        }
+    }
+    for (int row = 0; row < width / 2; ++row) insets[row] = insets[d - row];
+    return insets;
+}
+
+void PlotSpan(const Surface& surface, const RECT& clip, int64_t y, int64_t left, int64_t right, uint32_t pixel,
+              RECT& bounds)
+{
+    if (y < clip.top || y >= clip.bottom) return;
+    left = std::max<int64_t>(left, clip.left);
+    right = std::min<int64_t>(right, clip.right);
+    for (int64_t x = left; x < right; ++x) Plot(surface, static_cast<int>(x), static_cast<int>(y), pixel, bounds);
+}
+
+void FillCap(const Surface& surface, const RECT& clip, POINT at, const std::vector<int>& insets, uint32_t pixel,
+             RECT& bounds)
+{
+    const int64_t width = std::ssize(insets);
+    const int64_t left = int64_t{at.x} - width / 2, top = int64_t{at.y} - width / 2;
+    for (int64_t row = std::max<int64_t>(0, clip.top - top); row < width && top + row < clip.bottom; ++row)
+        PlotSpan(surface, clip, top + row, left + insets[row], left + width - insets[row], pixel, bounds);
+}
+
+struct Corner {
+    int64_t x, y;
+};
+
+// The smallest integer not below a / b, for b > 0.
+int64_t CeilDiv(__int128 a, __int128 b) { return static_cast<int64_t>(a >= 0 ? (a + b - 1) / b : -((-a) / b)); }
+
+// Fills the polygon by the region rule, alternate winding.
+void FillPolygon(const Surface& surface, const RECT& clip, const Corner (&corners)[4], uint32_t pixel, RECT& bounds)
+{
+    int64_t top = corners[0].y, bottom = corners[0].y;
+    for (const Corner& c : corners) {
+        top = std::min(top, c.y);
+        bottom = std::max(bottom, c.y);
+    }
+    for (int64_t y = std::max<int64_t>(top, clip.top); y < std::min<int64_t>(bottom, clip.bottom); ++y) {
+        int64_t crossings[4];
+        int count = 0;
+        for (int i = 0; i < 4; ++i) {
+            Corner a = corners[i], b = corners[(i + 1) % 4];
+            if (a.y > b.y) std::swap(a, b);
+            if (y < a.y || y >= b.y) continue;
+            // The first pixel at or right of the edge on this row.
+            crossings[count++] = CeilDiv(__int128{a.x} * (b.y - a.y) + __int128{y - a.y} * (b.x - a.x), b.y - a.y);
+        }
+        for (int i = 1; i < count; ++i)
+            for (int j = i; j > 0 && crossings[j - 1] > crossings[j]; --j) std::swap(crossings[j - 1], crossings[j]);
+        for (int i = 0; i + 1 < count; i += 2) PlotSpan(surface, clip, y, crossings[i], crossings[i + 1], pixel, bounds);
+    }
+}
+
+// The body of the segment from `from` to `to`.
+void FillBody(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, uint32_t pixel, RECT& bounds)
+{
+    const int64_t dx = int64_t{to.x} - from.x, dy = int64_t{to.y} - from.y;
+    if (dy == 0) {
+        const int64_t top = int64_t{from.y} - width / 2;
+        for (int64_t y = top; y < top + width; ++y)
+            PlotSpan(surface, clip, y, std::min<int64_t>(from.x, to.x), std::max<int64_t>(from.x, to.x), pixel, bounds);
+        return;
+    }
+    if (dx == 0) {
+        const int64_t left = int64_t{from.x} - width / 2;
+        for (int64_t y = std::min<int64_t>(from.y, to.y); y < std::max<int64_t>(from.y, to.y); ++y)
+            PlotSpan(surface, clip, y, left, left + width, pixel, bounds);
+        return;
+    }
+    // The pen's extent across the segment, split into a narrower half on
+    // one side and a wider one on the other; which is which follows the
+    // direction, so that the two halves of a line drawn back and forth
+    // swap sides as on Windows.
+    const double length = std::hypot(double(dx), double(dy));
+    const double acrossX = width * std::fabs(double(dy)) / length, acrossY = width * std::fabs(double(dx)) / length;
+    Corner narrow{std::llround(acrossX / 2), std::llround(acrossY / 2)};
+    Corner wide{std::llround((acrossX + 1) / 2), std::llround((acrossY + 1) / 2)};
+    if (dx < 0) {
+        narrow.y = -narrow.y;
+        wide.y = -wide.y;
+    }
+    if (dy < 0) {
+        std::swap(narrow, wide);
+        narrow.x = -narrow.x;
+        wide.x = -wide.x;
+    }
+    const Corner corners[4] = {{from.x - narrow.x, from.y + narrow.y},
+                               {from.x + wide.x, from.y - wide.y},
+                               {to.x + wide.x, to.y - wide.y},
+                               {to.x - narrow.x, to.y + narrow.y}};
+    FillPolygon(surface, clip, corners, pixel, bounds);
+}
+
+}  // namespace
+
 RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, COLORREF color)
 {
     assert(OnSurface(surface, clip));
-    using Real = long double;
-    const int offset = width % 2;
-    const Real ax = Real(2) * from.x + offset, ay = Real(2) * from.y + offset;
-    const Real bx = Real(2) * to.x + offset, by = Real(2) * to.y + offset;
-    const Real radius = width, limit = radius * radius - 1;
-    const Real dx = bx - ax, dy = by - ay, length2 = dx * dx + dy * dy;
-
-    auto clamp = [](Real v, LONG low, LONG high) { return static_cast<LONG>(std::clamp<Real>(v, low, high)); };
-    RECT box{clamp((std::min(ax, bx) - radius) / 2 - 1, clip.left, clip.right),
-             clamp((std::min(ay, by) - radius) / 2 - 1, clip.top, clip.bottom),
-             clamp((std::max(ax, bx) + radius) / 2 + 1, clip.left, clip.right),
-             clamp((std::max(ay, by) + radius) / 2 + 1, clip.top, clip.bottom)};
+    assert(width > 1 && width <= kWidestPen);
     const uint32_t pixel = PixelOf(color);
+    const std::vector<int> insets = CapInsets(width);
     RECT bounds{};
-    for (int y = box.top; y < box.bottom; ++y) {
-        for (int x = box.left; x < box.right; ++x) {
-            Real px = Real(2) * x + 1 - ax, py = Real(2) * y + 1 - ay;
-            Real along = px * dx + py * dy;
-            Real distance2;
-            if (along <= 0 || length2 == 0) {
-                distance2 = px * px + py * py;
-            } else if (along >= length2) {
-                Real qx = px - dx, qy = py - dy;
-                distance2 = qx * qx + qy * qy;
-            } else {
-                Real cross = px * dy - py * dx;
-                distance2 = cross * cross / length2;
-            }
-            if (distance2 < limit) Plot(surface, x, y, pixel, bounds);
-        }
-    }
+    FillCap(surface, clip, from, insets, pixel, bounds);
+    FillCap(surface, clip, to, insets, pixel, bounds);
+    if (from.x != to.x || from.y != to.y) FillBody(surface, clip, from, to, width, pixel, bounds);
     return bounds;
 }
 

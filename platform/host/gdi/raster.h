@@ -48,9 +48,12 @@ void Blend(const Surface& surface, const RECT& r, const uint8_t* coverage, ptrdi
 // only inside `clip`. Returns the bounds of what it drew.
 RECT Line(const Surface& surface, const RECT& clip, POINT from, POINT to, COLORREF color);
 
-// A line `width` pixels wide centred on the path from `from` to `to`, with
-// round ends, drawn only inside `clip`; consecutive segments thus meet in
-// round joins. Returns the bounds of what it drew.
+// Pens are at most this wide: wider than any surface.
+constexpr int kWidestPen = 1 << 15;
+
+// A line `width` (2 ... kWidestPen) pixels wide centred on the path from
+// `from` to `to`, with round ends, drawn only inside `clip`; consecutive
+// segments thus meet in round joins. Returns the bounds of what it drew.
 RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, COLORREF color);
 
 }  // namespace host::gdi::raster

@@ -208,6 +208,17 @@ TEST(LineTo, FarEndPointsAreClippedWithoutChangingTheSlope)
     ExpectPixels(canvas, [](int x, int y) { return x == y ? RGB(0, 0, 0) : kMarker; });
 }
 
+// Pen widths come from panel files (a battery's height): a huge one must
+// neither take long nor fail.
+TEST(LineTo, AHugePenCoversTheSurface)
+{
+    DibCanvas canvas(10, 10);
+    Tools tools(canvas.dc(), CreatePen(PS_SOLID, 100000, kBlue), CreateSolidBrush(kRed));
+    MoveToEx(canvas.dc(), 2, 3, nullptr);
+    EXPECT_TRUE(LineTo(canvas.dc(), 7, 8));
+    EXPECT_EQ(canvas.Count(kBlue), 100);
+}
+
 TEST(LineTo, MovesTheCurrentPositionSoPolylinesJoin)
 {
     DibCanvas canvas(10, 10);
@@ -266,6 +277,42 @@ TEST(LineTo, WidePenEndsAndJoinsAreRound)
     EXPECT_EQ(canvas.Pixel(18, 2), kMarker);  // a mitred join would fill this corner
     EXPECT_EQ(canvas.Pixel(16, 18), kBlue);   // the far end has its cap too
     EXPECT_EQ(canvas.Pixel(16, 19), kMarker);
+}
+
+// Pictures of wide lines as Windows draws them: the segment's outline with
+// its corners rounded to whole pixels, and a round end at each end point.
+TEST(LineTo, WideDiagonalsAndRoundEndsHaveTheirExactShape)
+{
+    struct Case {
+        int width;
+        POINT from, to;
+        const char* picture[12];  // 18 x 12, "#" for the pen
+    } cases[] = {
+        {3, {2, 3}, {15, 7},  // shallow, down to the right
+         {"..................", "..................", "..#####...........", ".#########........",
+          "..###########.....", "......##########..", ".........#######..", "............#####.",
+          "...............#..", "..................", "..................", ".................."}},
+        {2, {3, 10}, {12, 2},  // steep, up to the right: an even width
+         {"..................", "...........##.....", "..........###.....", ".........####.....",
+          "........####......", ".......####.......", "......####........", ".....####.........",
+          "....####..........", "..#####...........", "..####............", ".................."}},
+        {4, {15, 3}, {4, 9},  // down to the left
+         {"..................", "..............##..", ".............####.", "...........######.",
+          ".........#######..", ".......#########..", ".....##########...", "...##########.....",
+          "..#########.......", "..#######.........", "...####...........", ".................."}},
+        {6, {8, 6}, {8, 6},  // no length: the round end alone, cut at its corners
+         {"..................", "..................", "..................", ".......##.........",
+          "......####........", ".....######.......", ".....######.......", "......####........",
+          ".......##.........", "..................", "..................", ".................."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        DibCanvas canvas(18, 12);
+        Tools tools(canvas.dc(), CreatePen(PS_SOLID, c.width, kBlue), CreateSolidBrush(kRed));
+        MoveToEx(canvas.dc(), c.from.x, c.from.y, nullptr);
+        LineTo(canvas.dc(), c.to.x, c.to.y);
+        ExpectPixels(canvas, [&](int x, int y) { return c.picture[y][x] == '#' ? kBlue : kMarker; });
+    }
 }
 
 TEST(Pixels, SetAndGetAddressTheDibFromTheTop)
