@@ -204,14 +204,32 @@ def face_bitmap(width, height, top, bottom, pushed):
     return rows
 
 
+def backdrop(width, height, top, bottom):
+    """A panel background: a vertical gradient with a soft sheen across the
+    top-left and a one-pixel light rim along the top and left edges."""
+    rows = []
+    for py in range(height):
+        row = []
+        for px in range(width):
+            colour = mix(top, bottom, py / (height - 1))
+            sheen = max(0.0, 1.0 - (px + 1.6 * py) / (0.9 * width))
+            colour = mix(colour, (255, 255, 255), 0.10 * sheen)
+            if px == 0 or py == 0:
+                colour = mix(colour, (255, 255, 255), 0.25)
+            row.append(tuple(int(round(c)) for c in colour))
+        rows.append(row)
+    return rows
+
+
 def make_examples():
     for name, layers in ICONS.items():
         entries = []
         for size in ICON_SIZES:
             entries.append((size, size, 32, icon_entry(paint(size, layers))))
         write(f"examples/icons/{name}.ico", icon_file(entries))
-    write("examples/bitmaps/play_normal.bmp", bitmap_file(face_bitmap(48, 24, (120, 210, 120), (30, 120, 40), False)))
-    write("examples/bitmaps/play_pushed.bmp", bitmap_file(face_bitmap(48, 24, (60, 150, 60), (15, 80, 25), True)))
+    write("examples/bitmaps/play_normal.bmp", bitmap_file(face_bitmap(48, 32, (120, 210, 120), (30, 120, 40), False)))
+    write("examples/bitmaps/backdrop.bmp", bitmap_file(backdrop(150, 280, (46, 64, 92), (16, 22, 34))))
+    write("examples/bitmaps/play_pushed.bmp", bitmap_file(face_bitmap(48, 32, (60, 150, 60), (15, 80, 25), True)))
 
 
 # ---------------------------------------------------------------- broken files

@@ -24,30 +24,7 @@
 // The handheld platform marks system colour indices with this flag.
 #define SYS_COLOR_INDEX_FLAG 0x40000000
 
-#define BATTERY_CHEMISTRY_UNKNOWN 0xFF
-
-typedef struct _SYSTEM_POWER_STATUS_EX2 {
-    BYTE ACLineStatus;
-    BYTE BatteryFlag;
-    BYTE BatteryLifePercent;
-    BYTE Reserved1;
-    DWORD BatteryLifeTime;
-    DWORD BatteryFullLifeTime;
-    BYTE Reserved2;
-    BYTE BackupBatteryFlag;
-    BYTE BackupBatteryLifePercent;
-    BYTE Reserved3;
-    DWORD BackupBatteryLifeTime;
-    DWORD BackupBatteryFullLifeTime;
-    DWORD BatteryVoltage;
-    DWORD BatteryCurrent;
-    DWORD BatteryAverageCurrent;
-    DWORD BatteryAverageInterval;
-    DWORD BatterymAHourConsumed;
-    DWORD BatteryTemperature;
-    DWORD BackupBatteryVoltage;
-    BYTE BatteryChemistry;
-} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2;
+#include "platform/PowerStatusEx2.h"
 
 namespace ce {
 

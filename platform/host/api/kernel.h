@@ -91,28 +91,7 @@ BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARG
 #define BATTERY_PERCENTAGE_UNKNOWN 0xFF
 #define BATTERY_LIFE_UNKNOWN 0xFFFFFFFF
 
-typedef struct _SYSTEM_POWER_STATUS_EX2 {
-    BYTE ACLineStatus;
-    BYTE BatteryFlag;
-    BYTE BatteryLifePercent;
-    BYTE Reserved1;
-    DWORD BatteryLifeTime;
-    DWORD BatteryFullLifeTime;
-    BYTE Reserved2;
-    BYTE BackupBatteryFlag;
-    BYTE BackupBatteryLifePercent;
-    BYTE Reserved3;
-    DWORD BackupBatteryLifeTime;
-    DWORD BackupBatteryFullLifeTime;
-    DWORD BatteryVoltage;
-    DWORD BatteryCurrent;
-    DWORD BatteryAverageCurrent;
-    DWORD BatteryAverageInterval;
-    DWORD BatterymAHourConsumed;
-    DWORD BatteryTemperature;
-    DWORD BackupBatteryVoltage;
-    BYTE BatteryChemistry;
-} SYSTEM_POWER_STATUS_EX2, *PSYSTEM_POWER_STATUS_EX2;
+#include "platform/PowerStatusEx2.h"
 
 // Locale formatting (kernel/locale.cpp).
 #define LOCALE_USER_DEFAULT 0x0400

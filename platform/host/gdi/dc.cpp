@@ -53,7 +53,8 @@ const Surface& DeviceContext::Target() const
 RECT DeviceContext::Clip(const RECT& r) const
 {
     const Surface& surface = Target();
-    return Intersect(r, RECT{0, 0, surface.width, surface.height});
+    const RECT onSurface = Intersect(r, RECT{0, 0, surface.width, surface.height});
+    return clipped ? Intersect(onSurface, clip) : onSurface;
 }
 
 // Selected objects are held, so they outlive a DeleteObject until they are
@@ -65,6 +66,14 @@ Font& DeviceContext::CurrentFont() const { return *Lookup<Font>(font); }
 HDC CreateSurfaceDC(Surface* surface) { return NewDC(surface, false); }
 
 void DeleteSurfaceDC(HDC dc) { DeleteAnyDC(dc); }
+
+void ClipSurfaceDC(HDC handle, const RECT& area)
+{
+    if (DeviceContext* dc = LookupDC(handle)) {
+        dc->clipped = true;
+        dc->clip = area;
+    }
+}
 
 RECT DrawnBounds(HDC handle)
 {

@@ -24,12 +24,14 @@ struct DeviceContext : GdiObject {
     int bkMode = OPAQUE;
     POINT position{};
     RECT drawn{};
+    bool clipped = false;
+    RECT clip{};  // with `clipped`: the only area drawn on
 
     // What this context draws on; empty for a screen DC.
     const Surface& Target() const;
 
-    // The part of `r` that lies on the surface: the only rectangles the
-    // primitives are ever given.
+    // The part of `r` that lies on the surface and within the clip: the only
+    // rectangles the primitives are ever given.
     RECT Clip(const RECT& r) const;
 
     // Records that `r` (already clipped) was drawn on.

@@ -29,6 +29,10 @@ namespace gdi {
 HDC CreateSurfaceDC(Surface* surface);
 void DeleteSurfaceDC(HDC dc);
 
+// Limits everything drawn through `dc` to `area` (as BeginPaint limits its
+// DC to the update rectangle).
+void ClipSurfaceDC(HDC dc, const RECT& area);
+
 // The part of the surface that was drawn on since the DC was made, clipped
 // to the surface; empty when nothing was drawn. Used to present only what
 // changed.

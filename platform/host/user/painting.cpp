@@ -138,13 +138,14 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint)
     Window* target = FindWindow(window);
     if (!target || !paint)
         return nullptr;
-    // FIXME: drawing is not clipped to rcPaint; only rcPaint is presented.
     const bool erase = target->erase;
     *paint = {};
     paint->rcPaint = target->update;
     target->update = {};
     target->erase = false;
     paint->hdc = Lend(window);
+    if (paint->hdc)
+        host::gdi::ClipSurfaceDC(paint->hdc, paint->rcPaint);
     if (erase)
         paint->fErase = SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;
     return paint->hdc;

@@ -4,7 +4,7 @@
 
 namespace gditest {
 
-DibCanvas::DibCanvas(int width, int height) : width_(width), height_(height)
+BITMAPINFO DibInfo(LONG width, LONG height)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -13,6 +13,12 @@ DibCanvas::DibCanvas(int width, int height) : width_(width), height_(height)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+DibCanvas::DibCanvas(int width, int height) : width_(width), height_(height)
+{
+    BITMAPINFO info = DibInfo(width, height);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<unsigned char*>(bits);

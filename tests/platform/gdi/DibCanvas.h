@@ -20,6 +20,9 @@ inline std::ostream& operator<<(std::ostream& out, const RECT& r)
 
 namespace gditest {
 
+// The header of a 32-bit BI_RGB DIB section (bottom-up for a positive height).
+BITMAPINFO DibInfo(LONG width, LONG height);
+
 // The marker: every byte 0xCC.
 constexpr COLORREF kMarker = RGB(0xCC, 0xCC, 0xCC);
 

@@ -9,21 +9,10 @@
 #include "platform/win32.h"
 #include "tests/platform/gdi/DibCanvas.h"
 
+using gditest::DibInfo;
 using host::testing::LiveGdiObjects;
 
 namespace {
-
-BITMAPINFO DibInfo(LONG width, LONG height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 HBITMAP MakeDib(LONG width, LONG height, void** bits = nullptr)
 {

@@ -220,6 +220,33 @@ TEST_F(Painting, WhatThePaintDrawsReachesTheScreenAndEveryDCIsFreed)
     EXPECT_EQ(objectsBefore, host::testing::LiveGdiObjects());
 }
 
+TEST_F(Painting, ThePaintDrawsOnlyWithinItsUpdateRectangle)
+{
+    HDC dc = GetWindowDC(window);
+    const RECT whole{0, 0, 100, 60};
+    FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(window, dc);
+    SetHandler([&whole](HWND window, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_PAINT)
+            return std::nullopt;
+        PAINTSTRUCT paint;
+        HDC paintDC = BeginPaint(window, &paint);
+        FillRect(paintDC, &whole, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        EndPaint(window, &paint);
+        return 0;
+    });
+    const RECT part{10, 10, 20, 20};
+    InvalidateRect(window, &part, FALSE);
+    host::testing::RunPending();
+
+    dc = GetWindowDC(window);
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 10, 10));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 19, 19));
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), GetPixel(dc, 20, 20));
+    EXPECT_EQ(RGB(0xFF, 0xFF, 0xFF), GetPixel(dc, 9, 15));
+    ReleaseDC(window, dc);
+}
+
 TEST_F(Painting, DestroyingAWindowFreesTheDCsItLent)
 {
     const int objectsBefore = host::testing::LiveGdiObjects();
