@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/testing.h"
-#include "tests/gauges/SurfacePixels.h"
+#include "tests/gauges/SurfaceTest.h"
 
 using namespace surfacetest;
 
@@ -12,15 +12,9 @@ namespace {
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-class BarPainterTest : public ::testing::Test {
+class BarPainterTest : public SurfaceTest {
 protected:
-    void SetUp() override
-    {
-        host::testing::ResetHost();
-        ASSERT_TRUE(surface.Create(120, 40));
-        Fill(surface, kMarker);
-        SetBkMode(surface.Dc(), TRANSPARENT);
-    }
+    BarPainterTest() : SurfaceTest(120, 40) {}
 
     // The 100 x 16 bar of the worked numbers, at (10, 5).
     CoolBarStyle Bar(UINT fraction, const WCHAR* text = TEXT("")) const
@@ -49,8 +43,6 @@ protected:
         row.blurColor = RGB(0x40, 0xFF, 0xFF);
         return row;
     }
-
-    DibSurface surface;
 };
 
 int Gray(int value)

@@ -8,7 +8,7 @@
 #include "gauges/DibSurface.h"
 #include "platform/host/testing.h"
 #include "tests/gauges/KeyLines.h"
-#include "tests/gauges/SurfacePixels.h"
+#include "tests/gauges/SurfaceTest.h"
 
 using namespace surfacetest;
 using keylines::Parse;
@@ -21,15 +21,9 @@ constexpr COLORREF kLow = RGB(0xD0, 0xD0, 0);
 constexpr COLORREF kHigh = RGB(0, 0xD0, 0);
 constexpr COLORREF kArrow = RGB(0xC0, 0xC0, 0);
 
-class BatteryInfoTest : public ::testing::Test {
+class BatteryInfoTest : public SurfaceTest {
 protected:
-    void SetUp() override
-    {
-        host::testing::ResetHost();
-        ASSERT_TRUE(surface.Create(70, 30));
-        Fill(surface, kMarker);
-        SetBkMode(surface.Dc(), TRANSPARENT);
-    }
+    BatteryInfoTest() : SurfaceTest(70, 30) {}
 
     // A battery made after the power state is set, drawn on a fresh surface.
     std::vector<BYTE> Render(std::initializer_list<const char*> lines, int percent, bool charging, bool onAC)
@@ -41,8 +35,6 @@ protected:
         battery.Draw(surface, 0, 0);
         return Bytes(surface);
     }
-
-    DibSurface surface;
 };
 
 TEST_F(BatteryInfoTest, PlainSegmentsFillByPercent)

@@ -6,7 +6,7 @@
 
 #include "platform/host/testing.h"
 #include "tests/gauges/KeyLines.h"
-#include "tests/gauges/SurfacePixels.h"
+#include "tests/gauges/SurfaceTest.h"
 
 using namespace surfacetest;
 using keylines::Parse;
@@ -17,14 +17,13 @@ namespace {
 constexpr ULONGLONG kGiB = 1ull << 30;
 constexpr COLORREF kGreen = RGB(0, 0xFF, 0);
 
-class DiskInfoTest : public ::testing::Test {
+class DiskInfoTest : public SurfaceTest {
 protected:
+    DiskInfoTest() : SurfaceTest(200, 60) {}
+
     void SetUp() override
     {
-        host::testing::ResetHost();
-        ASSERT_TRUE(surface.Create(200, 60));
-        Fill(surface, kMarker);
-        SetBkMode(surface.Dc(), TRANSPARENT);
+        SurfaceTest::SetUp();
         host::testing::FakeDisk(3 * kGiB, 8 * kGiB);
     }
 
@@ -36,8 +35,6 @@ protected:
     }
 
     bool BarShown() const { return PixelAt(surface, 20, 36) == kGreen; }
-
-    DibSurface surface;
 };
 
 TEST_F(DiskInfoTest, MeasuredHeightFollowsTheOptionKeys)

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/host/testing.h"
-#include "tests/gauges/SurfacePixels.h"
+#include "tests/gauges/SurfaceTest.h"
 #include "tests/support/TestFiles.h"
 
 using namespace surfacetest;
@@ -97,15 +97,9 @@ TEST(GaugeRowsHeightTest, AddsTwoBelowLabelAndValueRows)
         EXPECT_EQ(GaugeRowsHeight(c.flags, 13), c.height) << c.flags;
 }
 
-class DrawGaugeRowsTest : public ::testing::Test {
+class DrawGaugeRowsTest : public SurfaceTest {
 protected:
-    void SetUp() override
-    {
-        host::testing::ResetHost();
-        ASSERT_TRUE(surface.Create(120, 60));
-        Fill(surface, kMarker);
-        SetBkMode(surface.Dc(), TRANSPARENT);
-    }
+    DrawGaugeRowsTest() : SurfaceTest(120, 60) {}
 
     GaugeRow Row(UINT flags) const
     {
@@ -125,8 +119,6 @@ protected:
         row.rowHeight = 13;
         return row;
     }
-
-    DibSurface surface;
 };
 
 TEST_F(DrawGaugeRowsTest, BarFollowsTheTextRowsWithTheirGaps)

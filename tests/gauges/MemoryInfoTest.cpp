@@ -4,7 +4,7 @@
 
 #include "platform/host/testing.h"
 #include "tests/gauges/KeyLines.h"
-#include "tests/gauges/SurfacePixels.h"
+#include "tests/gauges/SurfaceTest.h"
 
 using namespace surfacetest;
 using keylines::Parse;
@@ -16,18 +16,15 @@ constexpr ULONGLONG kGiB = 1ull << 30;
 constexpr COLORREF kGreen = RGB(0, 0xFF, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-class MemoryInfoTest : public ::testing::Test {
+class MemoryInfoTest : public SurfaceTest {
 protected:
+    MemoryInfoTest() : SurfaceTest(140, 100) {}
+
     void SetUp() override
     {
-        host::testing::ResetHost();
-        ASSERT_TRUE(surface.Create(140, 100));
-        Fill(surface, kMarker);
-        SetBkMode(surface.Dc(), TRANSPARENT);
+        SurfaceTest::SetUp();
         host::testing::FakeMemory(32 << 20, 64 << 20, 1 << 20, 2 << 20);
     }
-
-    DibSurface surface;
 };
 
 TEST_F(MemoryInfoTest, MeasuredHeightFollowsTheOptionKeys)
