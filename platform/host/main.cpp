@@ -44,27 +44,28 @@ constexpr DWORD kHeadlessRunTime = 5000;
 std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
                                              const std::vector<host::ScriptAction>& actions)
 {
+    std::unique_ptr<host::Display> chosen;
     const char* display = getenv("DISPLAY");
     if (!options.headless && display && *display) {
         std::string error;
-        auto x11 = host::DisplayX11::Open(error);
-        if (!x11) {
+        chosen = host::DisplayX11::Open(error);
+        if (!chosen) {
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
             return nullptr;
         }
         if (options.runFor)
-            x11->EndRunAfter(*options.runFor);
-        if (!options.snapshot.empty())
-            x11->SnapshotAtEnd(options.snapshot);
-        return x11;
+            chosen->EndRunAfter(*options.runFor);
+    } else {
+        const auto clock =
+            options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
+        auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock);
+        headless->Schedule(actions);
+        chosen = std::move(headless);
+        chosen->EndRunAfter(options.runFor.value_or(kHeadlessRunTime));
     }
-    const auto clock = options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
-    auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock);
-    headless->Schedule(actions);
-    headless->EndRunAfter(options.runFor.value_or(kHeadlessRunTime));
     if (!options.snapshot.empty())
-        headless->SnapshotAtEnd(options.snapshot);
-    return headless;
+        chosen->SnapshotAtEnd(options.snapshot);
+    return chosen;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/host/display/Display.h"
 
+#include <cstdio>
+
 #include "platform/host/display/DisplayHeadless.h"
 
 namespace host {
@@ -12,6 +14,24 @@ std::unique_ptr<Display>& Installed()
 }
 
 }  // namespace
+
+bool Display::TakeEvent(DisplayEvent& event)
+{
+    if (events_.empty())
+        return false;
+    event = events_.front();
+    events_.pop_front();
+    return true;
+}
+
+void Display::RunEnding()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    if (!endSnapshot_.empty() && !WriteSnapshot(endSnapshot_.c_str()))
+        fprintf(stderr, "snapshot: cannot write %s\n", endSnapshot_.c_str());
+}
 
 Display& TheDisplay()
 {

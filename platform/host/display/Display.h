@@ -8,8 +8,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -61,13 +63,29 @@ public:
     // (absent: no deadline). Called only when nothing else is pending, so
     // the display may do what must wait for a quiet moment (snapshots).
     virtual void Wait(std::optional<uint64_t> deadline) = 0;
-    virtual bool TakeEvent(DisplayEvent& event) = 0;
-
-    // The program retrieved WM_QUIT (or ended without a message loop):
-    // nothing is pending and the windows still stand.
-    virtual void RunEnding() = 0;
+    // The oldest queued event; false when none is queued.
+    virtual bool TakeEvent(DisplayEvent& event);
 
     virtual int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) = 0;
+
+    // Ends the run that long after now, as PostQuitMessage(0) would.
+    virtual void EndRunAfter(DWORD milliseconds) = 0;
+    // The screen as the user sees it, as a PNG file.
+    virtual bool WriteSnapshot(const char* pngPath) const = 0;
+    // The snapshot written when the run ends.
+    void SnapshotAtEnd(std::string path) { endSnapshot_ = std::move(path); }
+
+    // The program retrieved WM_QUIT (or ended without a message loop):
+    // nothing is pending and the windows still stand. Writes the end
+    // snapshot, once.
+    void RunEnding();
+
+protected:
+    std::deque<DisplayEvent> events_;  // oldest first
+
+private:
+    std::string endSnapshot_;
+    bool ended_ = false;
 };
 
 // The installed display; a headless one on the virtual clock when none was

@@ -141,11 +141,6 @@ void DisplayHeadless::EndRunAfter(DWORD milliseconds)
     Schedule({quit});
 }
 
-void DisplayHeadless::SnapshotAtEnd(std::string path)
-{
-    endSnapshot_ = std::move(path);
-}
-
 void DisplayHeadless::QueueStylus(DisplayEvent::Kind kind, POINT point)
 {
     Queue({kind, point});
@@ -222,24 +217,6 @@ void DisplayHeadless::Wait(std::optional<uint64_t> deadline)
     if (deadline && Now() >= *deadline)
         return;
     StartDueActions();
-}
-
-bool DisplayHeadless::TakeEvent(DisplayEvent& event)
-{
-    if (events_.empty())
-        return false;
-    event = events_.front();
-    events_.pop_front();
-    return true;
-}
-
-void DisplayHeadless::RunEnding()
-{
-    if (ended_)
-        return;
-    ended_ = true;
-    if (!endSnapshot_.empty() && !WriteSnapshot(endSnapshot_.c_str()))
-        fprintf(stderr, "snapshot: cannot write %s\n", endSnapshot_.c_str());
 }
 
 int DisplayHeadless::MessageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT style)

@@ -35,8 +35,6 @@ public:
     DWORD TickCount() override;
     void Sleep(DWORD milliseconds) override;
     void Wait(std::optional<uint64_t> deadline) override;
-    bool TakeEvent(DisplayEvent& event) override;
-    void RunEnding() override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
 
     // Makes GetTickCount read `now` from here on; deadlines are unaffected.
@@ -45,10 +43,8 @@ public:
 
     // Actions at times counted from the start of the run (construction).
     void Schedule(const std::vector<ScriptAction>& actions);
-    // Ends the run at that time as PostQuitMessage(0) would.
-    void EndRunAfter(DWORD milliseconds);
-    // The snapshot written when the run ends.
-    void SnapshotAtEnd(std::string path);
+    // Counted, like the actions, from the start of the run.
+    void EndRunAfter(DWORD milliseconds) override;
 
     // Stylus input that happens now.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
@@ -57,7 +53,7 @@ public:
 
     // CLR_INVALID outside the screen.
     COLORREF ScreenPixel(int x, int y) const;
-    bool WriteSnapshot(const char* pngPath) const;
+    bool WriteSnapshot(const char* pngPath) const override;
 
 private:
     struct View {
@@ -87,9 +83,6 @@ private:
     std::map<HWND, View> views_;
     std::vector<HWND> stack_;  // topmost first
     std::deque<Pending> scheduled_;  // in time order
-    std::deque<DisplayEvent> events_;
-    std::string endSnapshot_;
-    bool ended_ = false;
 };
 
 }  // namespace host

@@ -159,11 +159,7 @@ bool DisplayX11::TakeEvent(DisplayEvent& event)
 {
     if (events_.empty())
         Pump();
-    if (events_.empty())
-        return false;
-    event = events_.front();
-    events_.pop_front();
-    return true;
+    return Display::TakeEvent(event);
 }
 
 // ---- Events
@@ -240,15 +236,6 @@ bool DisplayX11::HandleStylus(const XEvent& event)
     return true;
 }
 
-void DisplayX11::RunEnding()
-{
-    if (ended_)
-        return;
-    ended_ = true;
-    if (!endSnapshot_.empty() && !WriteSnapshot(endSnapshot_.c_str()))
-        fprintf(stderr, "snapshot: cannot write %s\n", endSnapshot_.c_str());
-}
-
 // ---- Message boxes
 
 int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style)
@@ -275,11 +262,6 @@ int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_
 }
 
 // ---- Snapshots
-
-void DisplayX11::SnapshotAtEnd(std::string path)
-{
-    endSnapshot_ = std::move(path);
-}
 
 bool DisplayX11::WriteSnapshot(const char* pngPath) const
 {

@@ -10,7 +10,6 @@
 // box is open, as on Windows; the owner window takes no presses meanwhile.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,14 +42,11 @@ public:
     void Sleep(DWORD milliseconds) override;
     void Wait(std::optional<uint64_t> deadline) override;
     bool TakeEvent(DisplayEvent& event) override;
-    void RunEnding() override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
 
-    // Ends the run that long after now, as PostQuitMessage(0) would.
-    void EndRunAfter(DWORD milliseconds);
-    // The whole screen, as the server shows it, written when the run ends.
-    void SnapshotAtEnd(std::string path);
-    bool WriteSnapshot(const char* pngPath) const;
+    void EndRunAfter(DWORD milliseconds) override;
+    // The whole screen, as the server shows it.
+    bool WriteSnapshot(const char* pngPath) const override;
 
 private:
     struct View {
@@ -72,10 +68,7 @@ private:
     std::unordered_map<::Window, HWND> byId_;
     std::vector<MessageDialogX11*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
-    std::deque<DisplayEvent> events_;
     std::optional<uint64_t> runEnd_;
-    std::string endSnapshot_;
-    bool ended_ = false;
 };
 
 }  // namespace host
