@@ -10,6 +10,7 @@
 #include "app/PanelMessages.h"
 #include "app/PanelPainting.h"
 #include "app/PanelWindows.h"
+#include "app/Version.h"
 #include "app/WindowAnimation.h"
 #include "app/WindowRedrawTarget.h"
 
@@ -139,7 +140,7 @@ void OnClose(HWND window)
 void ShowAboutBox(HWND window)
 {
     MessageBoxW(window,
-                TEXT("Ostrevia 1.0\nA desktop information overlay.\nQuestions and ideas: the Ostrevia team"),
+                TEXT("Ostrevia " OSTREVIA_VERSION "\nA desktop information overlay.\nQuestions and ideas: the Ostrevia team"),
                 TEXT("Ostrevia"), MB_SETFOREGROUND | MB_ICONINFORMATION);
 }
 

@@ -94,25 +94,58 @@ bool ParseBattery(std::string_view text, Options& options)
     return true;
 }
 
-// An option that takes a value: its name and how to read the value.
-struct ValueOption {
+bool ParseAutostart(std::string_view text, Options& options)
+{
+    if (text != "on" && text != "off")
+        return false;
+    options.autostart = text == "on";
+    return true;
+}
+
+// One option: its long and short name, the value it takes as --help shows it
+// (empty for a switch), its help line, and what it sets. The table's order is
+// the order of --help.
+struct Option {
     std::string_view name;
-    bool (*parse)(std::string_view value, Options& options);
+    std::string_view shortName;
+    std::string_view value;
+    std::string_view help;
+    bool (*apply)(std::string_view value, Options& options);
 };
 
-constexpr ValueOption kValueOptions[] = {
-    {"--screen", ParseScreen},
-    {"--run-for",
+constexpr Option kOptions[] = {
+    {"--config", "-c", "FILE", "the panel list at FILE (from the current folder)",
+     [](std::string_view v, Options& o) { return !(o.config = v).empty(); }},
+    {"--autostart", "", "on|off", "start at login (with the -c given), or no more", ParseAutostart},
+    {"--headless", "", "", "the virtual screen even where DISPLAY is set",
+     [](std::string_view, Options& o) { return o.headless = true; }},
+    {"--screen", "", "WxH", "size of the virtual screen (240x320)", ParseScreen},
+    {"--run-for", "", "MS", "end the run after MS milliseconds",
      [](std::string_view v, Options& o) {
          o.runFor.emplace();
          return ParseNumber(v, *o.runFor);
      }},
-    {"--snapshot", [](std::string_view v, Options& o) { return !(o.snapshot = v).empty(); }},
-    {"--script", [](std::string_view v, Options& o) { return !(o.script = v).empty(); }},
-    {"--fake-memory", ParseMemory},
-    {"--fake-disk", ParseDisk},
-    {"--fake-battery", ParseBattery},
+    {"--snapshot", "", "FILE.png", "write the screen as PNG at the end of the run",
+     [](std::string_view v, Options& o) { return !(o.snapshot = v).empty(); }},
+    {"--script", "", "FILE", "timed taps and snapshots on the virtual screen",
+     [](std::string_view v, Options& o) { return !(o.script = v).empty(); }},
+    {"--realtime", "", "", "the virtual screen on the real clock",
+     [](std::string_view, Options& o) { return o.realtime = true; }},
+    {"--fake-memory", "", "A/T[/AV/TV]", "simulated memory in bytes", ParseMemory},
+    {"--fake-disk", "", "FREE/TOTAL|fail", "simulated disk space in bytes", ParseDisk},
+    {"--fake-battery", "", "P[,charging][,ac]|none", "simulated battery", ParseBattery},
+    {"--help", "-h", "", "this text", [](std::string_view, Options& o) { return o.help = true; }},
+    {"--version", "-V", "", "the version", [](std::string_view, Options& o) { return o.version = true; }},
 };
+
+const Option* FindOption(std::string_view argument)
+{
+    for (const Option& option : kOptions) {
+        if (argument == option.name || (!option.shortName.empty() && argument == option.shortName))
+            return &option;
+    }
+    return nullptr;
+}
 
 std::u16string JoinedFrom(const std::vector<std::string>& arguments, size_t first)
 {
@@ -131,41 +164,80 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
 {
     size_t i = 0;
     for (; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
+        std::string_view argument = arguments[i];
         if (argument == "--") {
             ++i;
             break;
         }
-        if (argument.rfind("--", 0) != 0)
+        if (argument.size() < 2 || argument[0] != '-')
             break;
-        if (argument == "--headless") {
-            options.headless = true;
-            continue;
+        // "--name=VALUE" carries its value.
+        std::optional<std::string_view> attached;
+        const size_t equals = argument.find('=');
+        if (argument.rfind("--", 0) == 0 && equals != std::string_view::npos) {
+            attached = argument.substr(equals + 1);
+            argument = argument.substr(0, equals);
         }
-        if (argument == "--realtime") {
-            options.realtime = true;
-            continue;
-        }
-        const ValueOption* option = nullptr;
-        for (const ValueOption& candidate : kValueOptions) {
-            if (candidate.name == argument)
-                option = &candidate;
-        }
+        const Option* option = FindOption(argument);
         if (!option) {
-            error = "unknown option " + argument;
+            error = "unknown option " + std::string(argument);
             return false;
         }
-        if (i + 1 == arguments.size()) {
-            error = argument + " needs a value";
+        std::string_view value;
+        if (option->value.empty()) {
+            if (attached) {
+                error = std::string(argument) + " takes no value";
+                return false;
+            }
+        } else if (attached) {
+            value = *attached;
+        } else if (i + 1 == arguments.size()) {
+            error = std::string(argument) + " needs a value";
             return false;
+        } else {
+            value = arguments[++i];
         }
-        if (!option->parse(arguments[++i], options)) {
-            error = "bad value for " + argument + ": " + arguments[i];
+        if (!option->apply(value, options)) {
+            error = "bad value for " + std::string(argument) + ": " + std::string(value);
             return false;
         }
     }
+    if (!options.config.empty() && i < arguments.size()) {
+        error = "-c names the panel list; " + arguments[i] + " cannot be a second one";
+        return false;
+    }
     options.commandLine = JoinedFrom(arguments, i);
     return true;
+}
+
+std::string UsageLine()
+{
+    return "usage: ostrevia [OPTION...] [--] [PANEL-LIST]   (ostrevia --help tells more)\n";
+}
+
+std::string HelpText()
+{
+    constexpr size_t kHelpColumn = 29;
+    std::string text =
+        "usage: ostrevia [OPTION...] [--] [PANEL-LIST]\n"
+        "Shows the panels of a panel list above the desktop.\n\n";
+    for (const Option& option : kOptions) {
+        std::string line = option.shortName.empty() ? "      " : "  " + std::string(option.shortName) + ", ";
+        line += option.name;
+        if (!option.value.empty())
+            line += " " + std::string(option.value);
+        line += line.size() + 2 <= kHelpColumn ? std::string(kHelpColumn - line.size(), ' ') : "  ";
+        text += line + std::string(option.help) + "\n";
+    }
+    text +=
+        "\n"
+        "Without -c, PANEL-LIST (default KalmiSettings.ini) is read from the\n"
+        "program's folder when it holds that list, else from ~/.config/ostrevia/\n"
+        "($XDG_CONFIG_HOME), which the first start fills with the bundled panels.\n"
+        "Edit the panels there: UTF-16 files with a byte order mark (gedit, Kate,\n"
+        "VS Code and vim keep that encoding).\n"
+        "Exit codes: 0 done, 1 failed, 2 usage. More in: man ostrevia\n";
+    return text;
 }
 
 void ApplyFakes(const Options& options)

@@ -1,10 +1,9 @@
 // The host program's command line:
-//   ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]
-//            [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]
-//            [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]
-//            [--] [PROGRAM ARGUMENTS...]
+//   ostrevia [OPTION...] [--] [PANEL-LIST]
+// Options are listed, with their help lines, in the table in Options.cpp.
 // The first argument that is not an option (or everything after "--") starts
 // the program's own command line; its words are joined with single blanks.
+// A long option's value may follow it as "--name=VALUE".
 #pragma once
 
 #include <optional>
@@ -16,6 +15,8 @@
 namespace host {
 
 struct Options {
+    bool help = false;
+    bool version = false;
     bool headless = false;
     bool realtime = false;
     int screenWidth = 240;
@@ -23,6 +24,8 @@ struct Options {
     std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given
     std::string snapshot;
     std::string script;
+    std::string config;              // -c FILE, as given
+    std::optional<bool> autostart;   // --autostart on|off
     std::u16string commandLine;
 
     struct Memory {
@@ -44,6 +47,12 @@ struct Options {
 
 // False with `error` telling what is wrong with which argument.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
+
+// The one-line synopsis shown after a usage error.
+std::string UsageLine();
+
+// --help: the synopsis, one line per option, and where panel lists are found.
+std::string HelpText();
 
 // Hands the --fake-... readings to the system status.
 void ApplyFakes(const Options& options);

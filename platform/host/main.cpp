@@ -1,24 +1,94 @@
-// The program's main on Linux: reads the host's options, sets up the display
-// and hands the rest of the command line to the program entry, whose result
-// is the exit code. Bad options exit with 2.
+// The program's main on Linux: reads the host's options, finds the panels,
+// sets up the display and hands the rest of the command line to the program
+// entry, whose result is the exit code. Bad options exit with 2; a config
+// folder that cannot be used, with 1.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/Version.h"
+#include "platform/host/Autostart.h"
 #include "platform/host/Options.h"
+#include "platform/host/PanelFolder.h"
+#include "platform/host/XdgDirs.h"
 #include "platform/host/display/DisplayHeadless.h"
 #include "platform/host/display/DisplayX11.h"
 #include "platform/host/display/Script.h"
+#include "platform/host/kernel/module.h"
+#include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
 namespace {
 
-const char kUsage[] =
-    "usage: ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]\n"
-    "                [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]\n"
-    "                [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]\n"
-    "                [--] [PANEL-LIST]\n";
+namespace fs = std::filesystem;
+
+std::string CurrentFolder()
+{
+    std::error_code failure;
+    const fs::path folder = fs::current_path(failure);
+    return failure ? "." : folder.string();
+}
+
+// -c FILE as an absolute path.
+std::string AbsoluteListFile(const std::string& file)
+{
+    const host::ListFile list = host::SplitListFile(file, CurrentFolder());
+    return (fs::path(list.folder) / list.name).string();
+}
+
+// --autostart on|off, with the -c given; the exit code.
+int ChangeAutostart(const host::Options& options)
+{
+    const std::string list = options.config.empty() ? "" : AbsoluteListFile(options.config);
+    std::error_code failure;
+    if (*options.autostart && !list.empty() && !fs::is_regular_file(list, failure)) {
+        fprintf(stderr, "ostrevia: %s is not a panel list file; autostart is unchanged\n", list.c_str());
+        return 1;
+    }
+    const std::string configHome = host::XdgDirs::FromEnvironment().ConfigHome();
+    if (configHome.empty()) {
+        fprintf(stderr, "ostrevia: neither XDG_CONFIG_HOME nor HOME names a folder; set one to a folder you own\n");
+        return 1;
+    }
+    std::string message, error;
+    if (!host::SetAutostart(*options.autostart, configHome + "/autostart", host::ExecutablePath(), list, message,
+                            error)) {
+        fprintf(stderr, "ostrevia: %s\n", error.c_str());
+        return 1;
+    }
+    printf("ostrevia: %s\n", message.c_str());
+    return 0;
+}
+
+// Tells the program where its panels are (-c, the executable's folder or the
+// config folder, filled on the first start); false after saying why not.
+bool PlacePanels(const host::Options& options, std::u16string& commandLine)
+{
+    std::string folder;
+    if (!options.config.empty()) {
+        const host::ListFile list = host::SplitListFile(options.config, CurrentFolder());
+        folder = list.folder;
+        commandLine = host::ToUtf16(list.name);
+    } else if (const std::string executable = host::ExecutablePath(); !executable.empty()) {
+        const fs::path programFolder = fs::path(executable).parent_path();
+        const fs::path dataFolder = (programFolder / OSTREVIA_DATA_FROM_PROGRAM).lexically_normal();
+        host::PanelFolder found;
+        std::string error;
+        if (!host::FindPanelFolder(programFolder.string(), dataFolder.string(), host::XdgDirs::FromEnvironment(),
+                                   found, error)) {
+            fprintf(stderr, "ostrevia: %s\n", error.c_str());
+            return false;
+        }
+        if (!found.note.empty())
+            fprintf(stderr, "ostrevia: %s\n", found.note.c_str());
+        folder = found.folder;
+    }
+    if (!folder.empty())
+        host::ReportProgramFolder(folder);
+    return true;
+}
 
 bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
 {
@@ -75,19 +145,31 @@ int main(int argc, char** argv)
     host::Options options;
     std::string error;
     if (!host::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        fprintf(stderr, "ostrevia: %s\n%s", error.c_str(), kUsage);
+        fprintf(stderr, "ostrevia: %s\n%s", error.c_str(), host::UsageLine().c_str());
         return 2;
     }
+    if (options.help) {
+        fputs(host::HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        puts("ostrevia " OSTREVIA_VERSION);
+        return 0;
+    }
+    if (options.autostart)
+        return ChangeAutostart(options);
     std::vector<host::ScriptAction> actions;
     if (!options.script.empty() && !ReadScript(options.script, actions))
         return 2;
+    std::u16string commandLine = options.commandLine;
+    if (!PlacePanels(options, commandLine))
+        return 1;
     host::ApplyFakes(options);
     std::unique_ptr<host::Display> display = ChooseDisplay(options, actions);
     if (!display)
         return 2;
     host::InstallDisplay(std::move(display));
 
-    std::u16string commandLine = options.commandLine;
     const int result = wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
     // A program that ended without a message loop still gets its snapshot.
     host::TheDisplay().RunEnding();

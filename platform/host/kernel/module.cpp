@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/host/Reset.h"
+#include "platform/host/kernel/module.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/host/testing.h"
 
@@ -31,8 +32,13 @@ HMODULE ProgramModule()
 
 std::string RunningProgramPath()
 {
-    if (FileNameOverride())
-        return *FileNameOverride();
+    return FileNameOverride() ? *FileNameOverride() : ExecutablePath();
+}
+
+}  // namespace
+
+std::string ExecutablePath()
+{
     std::string path(4096, '\0');
     const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
     if (length <= 0 || static_cast<size_t>(length) >= path.size())
@@ -41,7 +47,13 @@ std::string RunningProgramPath()
     return path;
 }
 
-}  // namespace
+void ReportProgramFolder(const std::string& folder)
+{
+    const std::string executable = ExecutablePath();
+    const size_t slash = executable.rfind('/');
+    const std::string name = slash == std::string::npos ? "ostrevia" : executable.substr(slash + 1);
+    FileNameOverride() = folder + (!folder.empty() && folder.back() == '/' ? "" : "/") + name;
+}
 
 void testing::SetModuleFileName(const std::string& path)
 {

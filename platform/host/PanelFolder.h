@@ -1,0 +1,42 @@
+// Where the program's panels are: the folder that the program is told is its
+// own (GetModuleFileNameW), against which it resolves the panel list's name.
+//
+//  - With -c FILE: FILE's folder, and FILE's name becomes the command line.
+//  - Otherwise the executable's folder when "KalmiSettings.ini" lies there (a
+//    build folder, an unpacked portable folder);
+//  - otherwise the user's config folder, $XDG_CONFIG_HOME/ostrevia. When that
+//    holds no list yet, the first start fills it from the first ostrevia/
+//    folder of $XDG_CONFIG_DIRS that has a list (an administrator's default),
+//    or else from the installed data folder.
+#pragma once
+
+#include <string>
+
+#include "platform/host/XdgDirs.h"
+
+namespace host {
+
+// The panel list that the core reads when its command line is empty.
+inline constexpr char kDefaultListName[] = "KalmiSettings.ini";
+
+// -c FILE, relative to `currentFolder` unless absolute: the folder to report
+// and the name to pass. A trailing separator is dropped, so that a folder is
+// taken as a file name that cannot be opened.
+struct ListFile {
+    std::string folder;
+    std::string name;
+};
+ListFile SplitListFile(const std::string& file, const std::string& currentFolder);
+
+struct PanelFolder {
+    std::string folder;  // empty: the executable's own folder
+    std::string note;    // what the first start did, for the user
+};
+
+// Finds the folder as described above (copying on the first start). False
+// with `error` (one line: which folder, what to do) when the config folder
+// cannot be read or written or there is nothing to fill it from.
+bool FindPanelFolder(const std::string& programFolder, const std::string& dataFolder, const XdgDirs& dirs,
+                     PanelFolder& found, std::string& error);
+
+}  // namespace host

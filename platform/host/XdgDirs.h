@@ -1,0 +1,29 @@
+// The XDG base directories the program reads: where a user's own settings
+// lie ($XDG_CONFIG_HOME, else ~/.config) and where an administrator puts the
+// system-wide defaults ($XDG_CONFIG_DIRS, else /etc/xdg). Paths that are not
+// absolute are ignored, as the XDG rules ask.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+class XdgDirs {
+public:
+    // HOME (or the password database's home), XDG_CONFIG_HOME, XDG_CONFIG_DIRS.
+    static XdgDirs FromEnvironment();
+    XdgDirs(std::string home, std::string configHome, std::string configDirs);
+
+    // Empty when neither an absolute XDG_CONFIG_HOME nor a home is known.
+    std::string ConfigHome() const;
+    // In order of preference.
+    std::vector<std::string> ConfigDirs() const;
+
+private:
+    std::string m_home;
+    std::string m_configHome;
+    std::string m_configDirs;
+};
+
+}  // namespace host
