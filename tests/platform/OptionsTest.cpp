@@ -56,6 +56,21 @@ TEST(Options, FakesTakeTheirSpecialWords)
     EXPECT_TRUE(options.fakeBattery->none);
 }
 
+TEST(Options, ReadsShortAndAttachedForms)
+{
+    EXPECT_EQ("a.ini", Parsed({"-c", "a.ini"}).config);
+    EXPECT_EQ("b c.ini", Parsed({"--config", "b c.ini"}).config);
+    EXPECT_EQ("x=y.ini", Parsed({"--config=x=y.ini"}).config);  // only the first "=" separates
+    const host::Options screen = Parsed({"--screen=480x640"});
+    EXPECT_EQ(480, screen.screenWidth);
+    EXPECT_EQ(640, screen.screenHeight);
+    EXPECT_TRUE(Parsed({"-h"}).help && Parsed({"--help"}).help);
+    EXPECT_TRUE(Parsed({"-V"}).version && Parsed({"--version"}).version);
+    EXPECT_EQ(true, Parsed({"--autostart", "on"}).autostart);
+    EXPECT_EQ(false, Parsed({"--autostart=off", "-c", "l.ini"}).autostart);
+    EXPECT_FALSE(Parsed({}).autostart);
+}
+
 TEST(Options, TheRestIsTheProgramsCommandLine)
 {
     struct Case {
@@ -68,6 +83,8 @@ TEST(Options, TheRestIsTheProgramsCommandLine)
         {{"my", "panel list.ini", "--headless"}, u"my panel list.ini --headless"},
         {{"--", "Übersicht.ini"}, u"Übersicht.ini"},
         {{"--"}, u""},
+        {{"-"}, u"-"},                            // a lone dash is a name
+        {{"--", "-h"}, u"-h"},                    // and so is anything after "--"
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.commandLine, Parsed(c.arguments).commandLine);
@@ -87,6 +104,13 @@ TEST(Options, RefusesWhatItCannotRead)
         {"--fake-disk", "5"},
         {"--fake-battery", "101"},
         {"--fake-battery", "50,full"},
+        {"-x"},                          // a dash word that is no option is not taken as a list name
+        {"-c"},
+        {"-c", ""},
+        {"--config="},
+        {"--headless=yes"},              // a switch takes no value
+        {"--autostart", "yes"},
+        {"-c", "a.ini", "b.ini"},        // two panel lists
     };
     for (const auto& arguments : cases) {
         host::Options options;

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/host/PanelFolder.h"
+#include "platform/host/XdgDirs.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(XdgDirs, FollowTheBaseDirectoryRules)
+{
+    EXPECT_EQ("/cfg", host::XdgDirs("/home/me", "/cfg", "").ConfigHome());
+    EXPECT_EQ("/home/me/.config", host::XdgDirs("/home/me", "", "").ConfigHome());          // empty: the default
+    EXPECT_EQ("/home/me/.config", host::XdgDirs("/home/me/", "relative", "").ConfigHome());  // not absolute: ignored
+    EXPECT_EQ("", host::XdgDirs("", "", "").ConfigHome());
+    EXPECT_EQ((std::vector<std::string>{"/etc/xdg"}), host::XdgDirs("/h", "", "").ConfigDirs());
+    EXPECT_EQ((std::vector<std::string>{"/site", "/etc/xdg"}),
+              host::XdgDirs("/h", "", "/site::relative:/etc/xdg").ConfigDirs());
+}
+
+TEST(ListFile, IsSplitIntoFolderAndName)
+{
+    struct Case {
+        std::string file, folder, name;
+    };
+    const Case cases[] = {
+        {"list.ini", "/work", "list.ini"},
+        {"panels/my list.ini", "/work/panels", "my list.ini"},
+        {"../me/list.ini", "/me", "list.ini"},
+        {"/etc/ostrevia/list.ini", "/etc/ostrevia", "list.ini"},  // absolute: the current folder plays no part
+        {"/srv/panels/", "/srv", "panels"},                       // a folder stays a name that cannot be opened
+        {"/", "/", "."},
+    };
+    for (const Case& c : cases) {
+        const host::ListFile split = host::SplitListFile(c.file, "/work");
+        EXPECT_EQ(c.folder, split.folder) << c.file;
+        EXPECT_EQ(c.name, split.name) << c.file;
+    }
+}
+
+// A program folder, a data folder, a home and two system-wide folders, all
+// empty; the lists each test writes say where panels were found.
+class PanelFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = testfiles::TempFolder() + "lookup/";
+        fs::remove_all(root);
+        for (const char* folder : {"bin", "share/ostrevia", "home", "site/ostrevia", "xdg/ostrevia"})
+            fs::create_directories(root + folder);
+    }
+
+    static void Write(const std::string& path, const std::string& text)
+    {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    bool Find(host::PanelFolder& found, std::string& error, const std::string& configHome = "")
+    {
+        const host::XdgDirs dirs(root + "home", configHome, root + "site:" + root + "xdg");
+        return host::FindPanelFolder(root + "bin", root + "share/ostrevia", dirs, found, error);
+    }
+
+    std::string root;
+};
+
+TEST_F(PanelFolderTest, AListBesideTheProgramIsUsedAsItIs)
+{
+    Write(root + "bin/KalmiSettings.ini", "beside");
+    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    host::PanelFolder found;
+    std::string error;
+    ASSERT_TRUE(Find(found, error)) << error;
+    EXPECT_EQ("", found.folder);
+    EXPECT_FALSE(fs::exists(root + "home/.config"));
+}
+
+TEST_F(PanelFolderTest, FirstStartFillsTheConfigFolderFromTheInstalledPanels)
+{
+    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    Write(root + "share/ostrevia/bitmaps/a.bmp", "BM");
+    host::PanelFolder found;
+    std::string error;
+    ASSERT_TRUE(Find(found, error)) << error;
+    EXPECT_EQ(root + "home/.config/ostrevia", found.folder);
+    EXPECT_EQ("installed", Read(found.folder + "/KalmiSettings.ini"));
+    EXPECT_EQ("BM", Read(found.folder + "/bitmaps/a.bmp"));
+    EXPECT_NE(std::string::npos, found.note.find(root + "share/ostrevia")) << found.note;
+
+    // The second start finds the user's edited copy and copies nothing.
+    Write(found.folder + "/KalmiSettings.ini", "edited");
+    fs::remove(found.folder + "/bitmaps/a.bmp");
+    ASSERT_TRUE(Find(found, error)) << error;
+    EXPECT_EQ("edited", Read(found.folder + "/KalmiSettings.ini"));
+    EXPECT_FALSE(fs::exists(found.folder + "/bitmaps/a.bmp"));
+    EXPECT_EQ("", found.note);
+}
+
+TEST_F(PanelFolderTest, TheFirstSystemWideFolderWithAListComesBeforeTheInstalledPanels)
+{
+    Write(root + "site/ostrevia/Main.ini", "no list here");
+    Write(root + "xdg/ostrevia/KalmiSettings.ini", "administrator's");
+    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    host::PanelFolder found;
+    std::string error;
+    ASSERT_TRUE(Find(found, error, root + "cfg")) << error;
+    EXPECT_EQ(root + "cfg/ostrevia", found.folder);
+    EXPECT_EQ("administrator's", Read(found.folder + "/KalmiSettings.ini"));
+    EXPECT_FALSE(fs::exists(found.folder + "/Main.ini"));
+}
+
+TEST_F(PanelFolderTest, NothingToCopyOrNowhereToCopyToIsOneLineAndNothingWritten)
+{
+    host::PanelFolder found;
+    std::string error;
+    EXPECT_FALSE(Find(found, error));
+    EXPECT_NE(std::string::npos, error.find(root + "share/ostrevia")) << error;
+    EXPECT_EQ(std::string::npos, error.find('\n'));
+    EXPECT_FALSE(fs::exists(root + "home/.config"));
+
+    // A file where the config home should be: no folder can be made there.
+    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    Write(root + "blocked", "a file");
+    error.clear();
+    EXPECT_FALSE(Find(found, error, root + "blocked/cfg"));
+    EXPECT_NE(std::string::npos, error.find(root + "blocked")) << error;
+    EXPECT_NE(std::string::npos, error.find("XDG_CONFIG_HOME")) << error;
+
+    error.clear();
+    EXPECT_FALSE(host::FindPanelFolder(root + "bin", root + "share/ostrevia", host::XdgDirs("", "", ""), found, error));
+    EXPECT_NE(std::string::npos, error.find("HOME")) << error;
+}
+
+}  // namespace
