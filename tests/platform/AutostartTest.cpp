@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/host/Autostart.h"
@@ -41,8 +40,7 @@ TEST(Autostart, OnWritesTheEntryAndOffRemovesIt)
     const std::string entry = folder + "/ostrevia.desktop";
     std::string message, error;
     ASSERT_TRUE(host::SetAutostart(true, folder, "/usr/bin/ostrevia", "/l.ini", message, error)) << error;
-    std::ifstream file(entry);
-    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    const std::string text = testfiles::ReadFileAt(entry);
     EXPECT_EQ(0u, text.find("[Desktop Entry]\n"));
     EXPECT_EQ("/usr/bin/ostrevia -c /l.ini", ExecLine(text));
     EXPECT_EQ(1, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));  // no temporary file left

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -22,23 +21,11 @@ protected:
         source = root + "share/ostrevia";
         config = root + "config";
         target = config + "/ostrevia";
-        Write(source + "/KalmiSettings.ini", "list");
-        Write(source + "/Main.ini", "main");
-        Write(source + "/Clock.ini", "clock");
-        Write(source + "/bitmaps/a.bmp", "bitmap a");
-        Write(source + "/bitmaps/b.bmp", "bitmap b");
-    }
-
-    static void Write(const std::string& path, const std::string& text)
-    {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
+        testfiles::WriteFileAt(source + "/KalmiSettings.ini", "list");
+        testfiles::WriteFileAt(source + "/Main.ini", "main");
+        testfiles::WriteFileAt(source + "/Clock.ini", "clock");
+        testfiles::WriteFileAt(source + "/bitmaps/a.bmp", "bitmap a");
+        testfiles::WriteFileAt(source + "/bitmaps/b.bmp", "bitmap b");
     }
 
     // Every name in `folder`, so that a left-over temporary folder shows.
@@ -60,31 +47,31 @@ TEST_F(FirstStartCopyTest, CopiesTheWholeFolderAndLeavesNoTemporaryFolder)
     std::string error;
     ASSERT_TRUE(Copy(error)) << error;
     EXPECT_EQ((std::set<std::string>{"Clock.ini", "KalmiSettings.ini", "Main.ini", "bitmaps"}), Names(target));
-    EXPECT_EQ("bitmap b", Read(target + "/bitmaps/b.bmp"));
+    EXPECT_EQ("bitmap b", testfiles::ReadFileAt(target + "/bitmaps/b.bmp"));
     EXPECT_EQ((std::set<std::string>{"ostrevia"}), Names(config));
 }
 
 TEST_F(FirstStartCopyTest, NeverReplacesWhatTheUserHas)
 {
     // A config folder without a list: the user's own files stay, the missing ones come.
-    Write(target + "/Main.ini", "edited main");
-    Write(target + "/bitmaps/a.bmp", "own bitmap");
-    Write(target + "/Notes.txt", "mine");
+    testfiles::WriteFileAt(target + "/Main.ini", "edited main");
+    testfiles::WriteFileAt(target + "/bitmaps/a.bmp", "own bitmap");
+    testfiles::WriteFileAt(target + "/Notes.txt", "mine");
     std::string error;
     ASSERT_TRUE(Copy(error)) << error;
-    EXPECT_EQ("edited main", Read(target + "/Main.ini"));
-    EXPECT_EQ("own bitmap", Read(target + "/bitmaps/a.bmp"));
-    EXPECT_EQ("bitmap b", Read(target + "/bitmaps/b.bmp"));
-    EXPECT_EQ("list", Read(target + "/KalmiSettings.ini"));
-    EXPECT_EQ("mine", Read(target + "/Notes.txt"));
+    EXPECT_EQ("edited main", testfiles::ReadFileAt(target + "/Main.ini"));
+    EXPECT_EQ("own bitmap", testfiles::ReadFileAt(target + "/bitmaps/a.bmp"));
+    EXPECT_EQ("bitmap b", testfiles::ReadFileAt(target + "/bitmaps/b.bmp"));
+    EXPECT_EQ("list", testfiles::ReadFileAt(target + "/KalmiSettings.ini"));
+    EXPECT_EQ("mine", testfiles::ReadFileAt(target + "/Notes.txt"));
     EXPECT_EQ((std::set<std::string>{"ostrevia"}), Names(config));
 
     // Copying again changes nothing.
-    Write(target + "/KalmiSettings.ini", "edited list");
+    testfiles::WriteFileAt(target + "/KalmiSettings.ini", "edited list");
     fs::remove(target + "/Clock.ini");
     ASSERT_TRUE(Copy(error)) << error;
-    EXPECT_EQ("edited list", Read(target + "/KalmiSettings.ini"));
-    EXPECT_EQ("clock", Read(target + "/Clock.ini"));
+    EXPECT_EQ("edited list", testfiles::ReadFileAt(target + "/KalmiSettings.ini"));
+    EXPECT_EQ("clock", testfiles::ReadFileAt(target + "/Clock.ini"));
     EXPECT_EQ((std::set<std::string>{"ostrevia"}), Names(config));
 }
 
@@ -107,12 +94,12 @@ TEST_F(FirstStartCopyTest, AFailedCopyLeavesNothingBehind)
 
     // So does a file where the config folder should be.
     fs::remove(source + "/bitmaps/c.bmp");
-    Write(target, "in the way");
+    testfiles::WriteFileAt(target, "in the way");
     error.clear();
     EXPECT_FALSE(Copy(error));
     EXPECT_NE(std::string::npos, error.find(target)) << error;
     EXPECT_EQ((std::set<std::string>{"ostrevia"}), Names(config));
-    EXPECT_EQ("in the way", Read(target));
+    EXPECT_EQ("in the way", testfiles::ReadFileAt(target));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/host/PanelFolder.h"
@@ -55,18 +54,6 @@ protected:
             fs::create_directories(root + folder);
     }
 
-    static void Write(const std::string& path, const std::string& text)
-    {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
-
     bool Find(host::PanelFolder& found, std::string& error, const std::string& configHome = "")
     {
         const host::XdgDirs dirs(root + "home", configHome, root + "site:" + root + "xdg");
@@ -78,8 +65,8 @@ protected:
 
 TEST_F(PanelFolderTest, AListBesideTheProgramIsUsedAsItIs)
 {
-    Write(root + "bin/KalmiSettings.ini", "beside");
-    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    testfiles::WriteFileAt(root + "bin/KalmiSettings.ini", "beside");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
     host::PanelFolder found;
     std::string error;
     ASSERT_TRUE(Find(found, error)) << error;
@@ -89,35 +76,35 @@ TEST_F(PanelFolderTest, AListBesideTheProgramIsUsedAsItIs)
 
 TEST_F(PanelFolderTest, FirstStartFillsTheConfigFolderFromTheInstalledPanels)
 {
-    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
-    Write(root + "share/ostrevia/bitmaps/a.bmp", "BM");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    testfiles::WriteFileAt(root + "share/ostrevia/bitmaps/a.bmp", "BM");
     host::PanelFolder found;
     std::string error;
     ASSERT_TRUE(Find(found, error)) << error;
     EXPECT_EQ(root + "home/.config/ostrevia", found.folder);
-    EXPECT_EQ("installed", Read(found.folder + "/KalmiSettings.ini"));
-    EXPECT_EQ("BM", Read(found.folder + "/bitmaps/a.bmp"));
+    EXPECT_EQ("installed", testfiles::ReadFileAt(found.folder + "/KalmiSettings.ini"));
+    EXPECT_EQ("BM", testfiles::ReadFileAt(found.folder + "/bitmaps/a.bmp"));
     EXPECT_NE(std::string::npos, found.note.find(root + "share/ostrevia")) << found.note;
 
     // The second start finds the user's edited copy and copies nothing.
-    Write(found.folder + "/KalmiSettings.ini", "edited");
+    testfiles::WriteFileAt(found.folder + "/KalmiSettings.ini", "edited");
     fs::remove(found.folder + "/bitmaps/a.bmp");
     ASSERT_TRUE(Find(found, error)) << error;
-    EXPECT_EQ("edited", Read(found.folder + "/KalmiSettings.ini"));
+    EXPECT_EQ("edited", testfiles::ReadFileAt(found.folder + "/KalmiSettings.ini"));
     EXPECT_FALSE(fs::exists(found.folder + "/bitmaps/a.bmp"));
     EXPECT_EQ("", found.note);
 }
 
 TEST_F(PanelFolderTest, TheFirstSystemWideFolderWithAListComesBeforeTheInstalledPanels)
 {
-    Write(root + "site/ostrevia/Main.ini", "no list here");
-    Write(root + "xdg/ostrevia/KalmiSettings.ini", "administrator's");
-    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    testfiles::WriteFileAt(root + "site/ostrevia/Main.ini", "no list here");
+    testfiles::WriteFileAt(root + "xdg/ostrevia/KalmiSettings.ini", "administrator's");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
     host::PanelFolder found;
     std::string error;
     ASSERT_TRUE(Find(found, error, root + "cfg")) << error;
     EXPECT_EQ(root + "cfg/ostrevia", found.folder);
-    EXPECT_EQ("administrator's", Read(found.folder + "/KalmiSettings.ini"));
+    EXPECT_EQ("administrator's", testfiles::ReadFileAt(found.folder + "/KalmiSettings.ini"));
     EXPECT_FALSE(fs::exists(found.folder + "/Main.ini"));
 }
 
@@ -131,8 +118,8 @@ TEST_F(PanelFolderTest, NothingToCopyOrNowhereToCopyToIsOneLineAndNothingWritten
     EXPECT_FALSE(fs::exists(root + "home/.config"));
 
     // A file where the config home should be: no folder can be made there.
-    Write(root + "share/ostrevia/KalmiSettings.ini", "installed");
-    Write(root + "blocked", "a file");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    testfiles::WriteFileAt(root + "blocked", "a file");
     error.clear();
     EXPECT_FALSE(Find(found, error, root + "blocked/cfg"));
     EXPECT_NE(std::string::npos, error.find(root + "blocked")) << error;

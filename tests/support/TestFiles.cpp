@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 namespace testfiles {
@@ -91,11 +92,22 @@ const std::string& TempFolder()
     return folder.path;
 }
 
+void WriteFileAt(const std::string& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadFileAt(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 std::string WriteBytes(const std::string& name, const std::string& bytes)
 {
     const std::string path = TempFolder() + name;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    WriteFileAt(path, bytes);
     return path;
 }
 

@@ -23,4 +23,9 @@ std::string WriteUtf16(const std::string& name, const WString& content, bool mar
 // Writes raw bytes; returns the full path.
 std::string WriteBytes(const std::string& name, const std::string& bytes);
 
+// Writes raw bytes at a full path (sub-folders are made) and reads them back
+// (empty when the file cannot be read).
+void WriteFileAt(const std::string& path, const std::string& bytes);
+std::string ReadFileAt(const std::string& path);
+
 }  // namespace testfiles
