@@ -51,7 +51,7 @@ bool FindPanelFolder(const std::string& programFolder, const std::string& dataFo
         return true;
     const std::string configHome = dirs.ConfigHome();
     if (configHome.empty()) {
-        error = "neither XDG_CONFIG_HOME nor HOME names a folder; set one to a folder you own";
+        error = XdgDirs::kNoConfigHome;
         return false;
     }
     found.folder = (fs::path(configHome) / "ostrevia").string();

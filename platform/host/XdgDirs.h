@@ -15,8 +15,11 @@ public:
     static XdgDirs FromEnvironment();
     XdgDirs(std::string home, std::string configHome, std::string configDirs);
 
-    // Empty when neither an absolute XDG_CONFIG_HOME nor a home is known.
+    // Empty when neither an absolute XDG_CONFIG_HOME nor a home is known; then
+    // kNoConfigHome tells the user what to do.
     std::string ConfigHome() const;
+    static constexpr char kNoConfigHome[] =
+        "neither XDG_CONFIG_HOME nor HOME names a folder; set one to a folder you own";
     // In order of preference.
     std::vector<std::string> ConfigDirs() const;
 

@@ -49,7 +49,7 @@ int ChangeAutostart(const host::Options& options)
     }
     const std::string configHome = host::XdgDirs::FromEnvironment().ConfigHome();
     if (configHome.empty()) {
-        fprintf(stderr, "ostrevia: neither XDG_CONFIG_HOME nor HOME names a folder; set one to a folder you own\n");
+        fprintf(stderr, "ostrevia: %s\n", host::XdgDirs::kNoConfigHome);
         return 1;
     }
     std::string message, error;
