@@ -1,6 +1,7 @@
 #include "platform/host/FirstStartCopy.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <stdio.h>
 
 #include <cerrno>
@@ -18,7 +19,17 @@ namespace fs = std::filesystem;
 // Renames `from` to `to` unless `to` exists; false with errno set otherwise.
 bool RenameWithoutReplacing(const fs::path& from, const fs::path& to)
 {
-    return renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    // A file system without the flag: look first, at the price of a race.
+    struct stat status {};
+    if (lstat(to.c_str(), &status) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return errno == ENOENT && rename(from.c_str(), to.c_str()) == 0;
 }
 
 // Moves what `to` lacks from `from` into it, descending into folders that both
