@@ -10,6 +10,7 @@ namespace host {
 namespace {
 
 constexpr int kLargestScreenSide = 8192;
+constexpr int kLargestScale = 4;
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value)
@@ -94,6 +95,15 @@ bool ParseBattery(std::string_view text, Options& options)
     return true;
 }
 
+bool ParseScale(std::string_view text, Options& options)
+{
+    int scale = 0;
+    if (!ParseNumber(text, scale) || scale < 1 || scale > kLargestScale)
+        return false;
+    options.scale = scale;
+    return true;
+}
+
 // An option that takes a value: its name and how to read the value.
 struct ValueOption {
     std::string_view name;
@@ -112,6 +122,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--fake-memory", ParseMemory},
     {"--fake-disk", ParseDisk},
     {"--fake-battery", ParseBattery},
+    {"--monitor", [](std::string_view v, Options& o) { return !(o.monitor = v).empty(); }},
+    {"--scale", ParseScale},
 };
 
 std::u16string JoinedFrom(const std::vector<std::string>& arguments, size_t first)

@@ -2,7 +2,7 @@
 //   ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]
 //            [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]
 //            [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]
-//            [--] [PROGRAM ARGUMENTS...]
+//            [--monitor N|NAME] [--scale N] [--] [PROGRAM ARGUMENTS...]
 // The first argument that is not an option (or everything after "--") starts
 // the program's own command line; its words are joined with single blanks.
 #pragma once
@@ -24,6 +24,8 @@ struct Options {
     std::string snapshot;
     std::string script;
     std::u16string commandLine;
+    std::string monitor;       // empty: the first monitor
+    std::optional<int> scale;  // 1 to 4; absent: from the desktop (X11) or 1
 
     struct Memory {
         ULONGLONG availPhys, totalPhys, availVirtual, totalVirtual;
