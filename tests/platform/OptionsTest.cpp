@@ -87,6 +87,11 @@ TEST(Options, RefusesWhatItCannotRead)
         {"--fake-disk", "5"},
         {"--fake-battery", "101"},
         {"--fake-battery", "50,full"},
+        {"--scale", "0"},
+        {"--scale", "5"},
+        {"--scale", "1.5"},
+        {"--scale", "abc"},
+        {"--monitor", ""},
     };
     for (const auto& arguments : cases) {
         host::Options options;
