@@ -114,6 +114,17 @@ protected:
         return window;
     }
 
+    // The screen shows `color` in `rect`: its corners inside, and one past
+    // each edge outside.
+    void ExpectFilled(const RECT& rect, COLORREF color)
+    {
+        EXPECT_EQ(probe_.Pixel(rect.left, rect.top), Rgb(color));
+        EXPECT_EQ(probe_.Pixel(rect.right - 1, rect.bottom - 1), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.right, rect.bottom - 1), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.right - 1, rect.bottom), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.left - 1, rect.top), Rgb(color));
+    }
+
     // Lets the program and the server catch up.
     void Settle() { host::testing::RunFor(150); }
 
@@ -139,12 +150,7 @@ TEST_F(DisplayX11Test, ShownWindowAppearsAtItsPlaceInItsColour)
 {
     Show(kRed, 20, 30, 50, 40);
     Settle();
-    // Corners inside, and one past each edge outside.
-    EXPECT_EQ(probe_.Pixel(20, 30), Rgb(kRed));
-    EXPECT_EQ(probe_.Pixel(69, 69), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(70, 69), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(69, 70), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(19, 30), Rgb(kRed));
+    ExpectFilled({20, 30, 70, 70}, kRed);
 }
 
 TEST_F(DisplayX11Test, MovedWindowLeavesItsOldPlace)
@@ -195,12 +201,7 @@ TEST_F(DisplayX11Test, AtScaleTwoEachPixelIsABlockAndInputIsDivided)
     SetPixel(dc, 3, 4, RGB(0, 0, 0xFF));
     ReleaseDC(window, dc);
     Settle();
-    // The window covers 20..79 x 40..89 on the screen.
-    EXPECT_NE(probe_.Pixel(19, 40), Rgb(kRed));
-    EXPECT_EQ(probe_.Pixel(20, 40), Rgb(kRed));
-    EXPECT_EQ(probe_.Pixel(79, 89), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(80, 89), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(79, 90), Rgb(kRed));
+    ExpectFilled({20, 40, 80, 90}, kRed);
     for (const POINT block : {POINT{26, 48}, POINT{27, 48}, POINT{26, 49}, POINT{27, 49}})
         EXPECT_EQ(probe_.Pixel(block.x, block.y), 0x0000FFu) << block.x << "," << block.y;
     EXPECT_EQ(probe_.Pixel(28, 48), Rgb(kRed));
