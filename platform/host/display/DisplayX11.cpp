@@ -242,11 +242,9 @@ MessageDialogX11* DisplayX11::DialogOf(::Window id) const
 bool DisplayX11::Handle(const XEvent& event)
 {
     const ::Window id = event.xany.window;
-    if (randrEvents_ >= 0 && event.type >= randrEvents_ && event.type <= randrEvents_ + RRNotify) {
-        XRRUpdateConfiguration(const_cast<XEvent*>(&event));
-        return MonitorsChanged();
-    }
-    if (event.type == ConfigureNotify && id == connection_->Root()) {
+    const bool randr = randrEvents_ >= 0 && event.type >= randrEvents_ && event.type <= randrEvents_ + RRNotify;
+    if (randr || (event.type == ConfigureNotify && id == connection_->Root())) {
+        // Keeps Xlib's idea of the screen size up to date.
         XRRUpdateConfiguration(const_cast<XEvent*>(&event));
         return MonitorsChanged();
     }

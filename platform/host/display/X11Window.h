@@ -25,7 +25,6 @@ public:
     X11Window& operator=(const X11Window&) = delete;
 
     ::Window Id() const { return window_; }
-    const RECT& Rect() const { return rect_; }
     // Mapped: shown and not empty (X windows cannot be 0 pixels wide).
     bool Mapped() const { return mapped_; }
 
