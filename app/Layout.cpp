@@ -90,6 +90,12 @@ int ScreenPosition(int position, int windowExtent, int screenExtent)
     return Wrap(int64_t{position} + screenExtent - windowExtent);
 }
 
+POINT RestingPlace(const GlobalSettings& settings, int width, int height)
+{
+    return {ScreenPosition(settings.X(), width, GetSystemMetrics(SM_CXSCREEN)),
+            ScreenPosition(settings.Y(), height, GetSystemMetrics(SM_CYSCREEN))};
+}
+
 RECT ObjectRect(const DesktopObject& object)
 {
     RECT rect;

@@ -29,6 +29,10 @@ int PanelWidth(const GlobalSettings& settings);
 // position counts from the far screen edge, leaving -position pixels free.
 int ScreenPosition(int position, int windowExtent, int screenExtent);
 
+// Where a width x height panel window rests on the screen: its X and Y as
+// ScreenPosition places them on the screen the system reports now.
+POINT RestingPlace(const GlobalSettings& settings, int width, int height);
+
 // The object's rectangle: left and top inside, right and bottom outside.
 RECT ObjectRect(const DesktopObject& object);
 

@@ -53,9 +53,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
         stored->StartAnimation(StartUpTimer);
         return 0;
     }
-    const int x = ScreenPosition(settings.X(), stored->width, GetSystemMetrics(SM_CXSCREEN));
-    const int y = ScreenPosition(settings.Y(), stored->height, GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(window, HWND_TOP, x, y, stored->width, stored->height, SWP_NOOWNERZORDER);
+    const POINT place = RestingPlace(settings, stored->width, stored->height);
+    SetWindowPos(window, HWND_TOP, place.x, place.y, stored->width, stored->height, SWP_NOOWNERZORDER);
     return 0;
 }
 
@@ -235,6 +234,14 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_BEGINENTRANCE:
         return panel ? OnBeginEntrance(*panel, KindFromMessage(lParam)) : 0;
+    case WM_DISPLAYCHANGE:
+        // The screen changed size: the panel takes its place on the new one.
+        // A flying panel finds it at its next step.
+        if (panel && !panel->animating) {
+            const POINT place = RestingPlace(panel->Settings(), panel->width, panel->height);
+            SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

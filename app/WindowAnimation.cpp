@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/GlobalSettings.h"
+#include "app/Layout.h"
 #include "app/Panel.h"
 #include "app/PanelWindows.h"
 
@@ -91,15 +92,19 @@ void AnimationStep(HWND window, Panel& panel, bool opening)
     const GlobalSettings& settings = panel.Settings();
     const DWORD elapsed = GetTickCount() - panel.animationStart;  // unsigned: survives the tick wrap
     const AnimationKind kind = opening ? settings.StartUpAnimation() : settings.ShutDownAnimation();
+    // The resting place is the one the panel gets without animation: a
+    // negative X or Y counts from the far screen edge here too, or the panel
+    // would come to rest off the screen. The screen is asked at every step,
+    // as it may change while the panel flies.
+    const POINT place = RestingPlace(settings, panel.width, panel.height);
     AnimationFrame frame;
-    if (AnimationFrameAt(kind, opening, settings.X(), settings.Y(), panel.width, panel.height, elapsed,
-                         settings.AnimationTime(), settings.Accelerated(), frame)) {
+    if (AnimationFrameAt(kind, opening, place.x, place.y, panel.width, panel.height, elapsed, settings.AnimationTime(),
+                         settings.Accelerated(), frame)) {
         SetWindowPos(window, nullptr, frame.x, frame.y, frame.width, frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     if (opening) {
-        SetWindowPos(window, nullptr, settings.X(), settings.Y(), panel.width, panel.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, place.x, place.y, panel.width, panel.height, SWP_NOZORDER | SWP_NOACTIVATE);
         KillTimer(window, StartUpTimer);
         panel.animating = false;
         return;

@@ -10,6 +10,7 @@ namespace host {
 namespace {
 
 constexpr int kLargestScreenSide = 8192;
+constexpr int kLargestScale = 4;
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value)
@@ -102,6 +103,15 @@ bool ParseAutostart(std::string_view text, Options& options)
     return true;
 }
 
+bool ParseScale(std::string_view text, Options& options)
+{
+    int scale = 0;
+    if (!ParseNumber(text, scale) || scale < 1 || scale > kLargestScale)
+        return false;
+    options.scale = scale;
+    return true;
+}
+
 // One option: its long and short name, the value it takes as --help shows it
 // (empty for a switch), its help line, and what it sets. The table's order is
 // the order of --help.
@@ -134,6 +144,9 @@ constexpr Option kOptions[] = {
     {"--fake-memory", "", "A/T[/AV/TV]", "simulated memory in bytes", ParseMemory},
     {"--fake-disk", "", "FREE/TOTAL|fail", "simulated disk space in bytes", ParseDisk},
     {"--fake-battery", "", "P[,charging][,ac]|none", "simulated battery", ParseBattery},
+    {"--monitor", "", "N|NAME", "the monitor to show the panels on (the first)",
+     [](std::string_view v, Options& o) { return !(o.monitor = v).empty(); }},
+    {"--scale", "", "N", "show every pixel N x N times larger, 1 to 4 (from Xft.dpi)", ParseScale},
     {"--help", "-h", "", "this text", [](std::string_view, Options& o) { return o.help = true; }},
     {"--version", "-V", "", "the version", [](std::string_view, Options& o) { return o.version = true; }},
 };

@@ -27,6 +27,8 @@ struct Options {
     std::string config;              // -c FILE, as given
     std::optional<bool> autostart;   // --autostart on|off
     std::u16string commandLine;
+    std::string monitor;       // empty: the first monitor
+    std::optional<int> scale;  // 1 to 4; absent: from the desktop (X11) or 1
 
     struct Memory {
         ULONGLONG availPhys, totalPhys, availVirtual, totalVirtual;

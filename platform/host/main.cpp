@@ -118,7 +118,7 @@ std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
     const char* display = getenv("DISPLAY");
     if (!options.headless && display && *display) {
         std::string error;
-        chosen = host::DisplayX11::Open(error);
+        chosen = host::DisplayX11::Open(error, options.monitor, options.scale);
         if (!chosen) {
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
             return nullptr;
@@ -128,7 +128,14 @@ std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
     } else {
         const auto clock =
             options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
-        auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock);
+        // The virtual screen is the one monitor there is.
+        if (!options.monitor.empty() && options.monitor != "0") {
+            fprintf(stderr, "ostrevia: there is no monitor %s; the virtual screen is monitor 0\n",
+                    options.monitor.c_str());
+            return nullptr;
+        }
+        auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock,
+                                                                options.scale.value_or(1));
         headless->Schedule(actions);
         chosen = std::move(headless);
         chosen->EndRunAfter(options.runFor.value_or(kHeadlessRunTime));

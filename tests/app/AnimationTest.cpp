@@ -90,6 +90,25 @@ TEST_F(AnimationTest, ClosingKindsLeaveByTheTimeAndThenQuit)
     }
 }
 
+// Negative positions count from the far screen edges during animations too:
+// used as stored they left the panel off the screen, never to be seen.
+TEST_F(AnimationTest, NegativePositionsAnimateToAndFromTheirPlaceAtTheFarEdges)
+{
+    // 100 x 50 on the 240 x 320 screen with X = -10, Y = -20: at (130, 250).
+    const std::string panel = "GLOBALSETTINGS\r\nX = -10\r\nY = -20\r\nWidth = 100\r\nHeight = 50\r\n"
+                              "Arrange = No\r\nStartUpAnimation = FlyRight\r\nShutDownAnimation = FlyDown\r\n"
+                              "AnimationTime = 800\r\nAccelerated = n\r\n";
+    HWND window = Open(panel);
+    EXPECT_FALSE(host::testing::RunFor(400));
+    ExpectRect(window, (100 + 130) / 2 - 100, 250, 100, 50);
+    EXPECT_FALSE(host::testing::RunFor(420));
+    ExpectRect(window, 130, 250, 100, 50);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    host::testing::RunPending();
+    EXPECT_FALSE(host::testing::RunFor(400));
+    ExpectRect(window, 130, 250 + 25, 100, 50);
+}
+
 TEST_F(AnimationTest, DefaultOpeningIsAcceleratedFlyRight)
 {
     // No GLOBALSETTINGS: 128 wide at (0, 0), 800 ms; half-way through the

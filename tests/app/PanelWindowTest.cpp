@@ -9,6 +9,7 @@
 #include "app/PanelMessages.h"
 #include "app/PanelPainting.h"
 #include "app/PanelWindowList.h"
+#include "platform/host/display/DisplayHeadless.h"
 #include "platform/host/testing.h"
 #include "tests/app/PanelTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -65,6 +66,25 @@ TEST_F(PanelWindowTest, NegativePositionsCountFromTheFarScreenEdges)
     EXPECT_EQ(109, rect.left);
     EXPECT_EQ(320 - 40 - 2, rect.top);
     EXPECT_FALSE(host::testing::IsTopmost(window));
+}
+
+TEST_F(PanelWindowTest, NewScreenSizePlacesEveryPanelAgainByItsOwnRules)
+{
+    HWND corner = Open(StillPanel(-1, -2, 130, 40));
+    HWND still = Open(StillPanel(10, 20, 50, 30), "still.ini");
+    // The monitor changed: the screen is 400 x 300 now, and every window
+    // hears of it.
+    auto display = std::make_unique<host::DisplayHeadless>(400, 300);
+    display->Queue({host::DisplayEvent::Kind::ScreenChanged, {}});
+    host::InstallDisplay(std::move(display));
+    host::testing::RunPending();
+    RECT rect = host::testing::WindowRect(corner);
+    EXPECT_EQ(400 - 130 - 1, rect.left);
+    EXPECT_EQ(300 - 40 - 2, rect.top);
+    EXPECT_EQ(130, rect.right - rect.left);
+    rect = host::testing::WindowRect(still);
+    EXPECT_EQ(10, rect.left);
+    EXPECT_EQ(20, rect.top);
 }
 
 TEST_F(PanelWindowTest, PanelThatCannotBeLoadedLeavesNothingBehind)

@@ -70,7 +70,7 @@ TEST(WindowAnimation, StartsAndEndsWhereTheWayBeginsAndEnds)
     ExpectFrame({-100, 20, 100, 50}, FrameAt(FlyLeft, false, 10, 20, 100, 50, 1000, 1000, true));
     ExpectFrame({10, -50, 100, 50}, FrameAt(FlyUp, false, 10, 20, 100, 50, 1000, 1000, true));
     ExpectFrame({10, 20, 100, 0}, FrameAt(RollDown, false, 10, 20, 100, 50, 1000, 1000, true));
-    // A negative X is used as stored: the panel ends one column off the left edge.
+    // The resting place is taken as given (AnimationStep converts negative positions).
     ExpectFrame({-1, 0, 130, 40}, FrameAt(FlyRight, true, -1, 0, 130, 40, 800, 800, true));
 }
 

@@ -111,6 +111,11 @@ TEST(Options, RefusesWhatItCannotRead)
         {"--headless=yes"},              // a switch takes no value
         {"--autostart", "yes"},
         {"-c", "a.ini", "b.ini"},        // two panel lists
+        {"--scale", "0"},
+        {"--scale", "5"},
+        {"--scale", "1.5"},
+        {"--scale", "abc"},
+        {"--monitor", ""},
     };
     for (const auto& arguments : cases) {
         host::Options options;

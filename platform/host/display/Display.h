@@ -21,10 +21,11 @@
 namespace host {
 
 // Something the user or the run did: stylus input at `point` (screen
-// pixels), the end of the run, or `rect` (window coordinates) of `window`
-// whose pixels the screen lost and which must be painted again, with erase.
+// pixels), the end of the run, `rect` (window coordinates) of `window`
+// whose pixels the screen lost and which must be painted again, with erase,
+// or a change of the screen's size (monitors plugged, unplugged, resized).
 struct DisplayEvent {
-    enum class Kind { StylusDown, StylusUp, Quit, Exposed };
+    enum class Kind { StylusDown, StylusUp, Quit, Exposed, ScreenChanged };
     Kind kind = Kind::Quit;
     POINT point{};
     HWND window = nullptr;

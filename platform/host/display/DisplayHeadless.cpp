@@ -37,9 +37,10 @@ uint32_t PixelOf(COLORREF color)
 
 }  // namespace
 
-DisplayHeadless::DisplayHeadless(int width, int height, Clock clock)
+DisplayHeadless::DisplayHeadless(int width, int height, Clock clock, int scale)
     : width_(std::max(width, 1)), height_(std::max(height, 1)), clock_(clock)
 {
+    area_ = {{0, 0}, {width_, height_}, std::max(scale, 1)};
     // The real clock starts where the system's monotonic clock stands, as
     // GetTickCount counts from boot.
     start_ = Now();
@@ -47,7 +48,7 @@ DisplayHeadless::DisplayHeadless(int width, int height, Clock clock)
 
 SIZE DisplayHeadless::ScreenSize() const
 {
-    return {width_, height_};
+    return area_.ProgramSize();
 }
 
 void DisplayHeadless::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
@@ -154,20 +155,21 @@ void DisplayHeadless::Queue(const DisplayEvent& event)
 void DisplayHeadless::Start(const ScriptAction& action)
 {
     using Kind = ScriptAction::Kind;
+    const POINT point = area_.ToProgram(action.point);
     switch (action.kind) {
     case Kind::DoubleTap:
-        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
-        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusDown, point);
+        QueueStylus(DisplayEvent::Kind::StylusUp, point);
         [[fallthrough]];
     case Kind::Tap:
-        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
-        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusDown, point);
+        QueueStylus(DisplayEvent::Kind::StylusUp, point);
         break;
     case Kind::Press:
-        QueueStylus(DisplayEvent::Kind::StylusDown, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusDown, point);
         break;
     case Kind::Release:
-        QueueStylus(DisplayEvent::Kind::StylusUp, action.point);
+        QueueStylus(DisplayEvent::Kind::StylusUp, point);
         break;
     case Kind::Snapshot:
         if (!WriteSnapshot(action.file.c_str()))
@@ -226,8 +228,11 @@ int DisplayHeadless::MessageBox(HWND, std::u16string_view text, std::u16string_v
     return IDOK;
 }
 
-uint32_t DisplayHeadless::PixelAt(int x, int y) const
+uint32_t DisplayHeadless::PixelAt(int realX, int realY) const
 {
+    const POINT program = area_.ToProgram({realX, realY});
+    const int x = program.x;
+    const int y = program.y;
     for (HWND window : stack_) {
         const auto found = views_.find(window);
         if (found == views_.end())

@@ -1,5 +1,8 @@
 // A display without a screen: windows are composited in z-order onto a
-// virtual screen that tests read and that runs save as PNG snapshots.
+// virtual screen that tests read and that runs save as PNG snapshots. At a
+// scale of N the program sees a screen N times smaller than the virtual one,
+// and each of its pixels is an N x N block there; scripted input and the
+// screen's pixels are counted in the virtual screen's own pixels.
 //
 // On the virtual clock (the default) time stands still while the program
 // works and jumps, when nothing is pending, straight to the next deadline or
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "platform/host/display/Display.h"
+#include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/Script.h"
 
 namespace host {
@@ -22,7 +26,7 @@ public:
     enum class Clock { Virtual, Real };
     static constexpr COLORREF kDesktopColor = RGB(0x3A, 0x6E, 0xA5);
 
-    explicit DisplayHeadless(int width = 240, int height = 320, Clock clock = Clock::Virtual);
+    explicit DisplayHeadless(int width = 240, int height = 320, Clock clock = Clock::Virtual, int scale = 1);
 
     SIZE ScreenSize() const override;
     void WindowCreated(HWND window, const RECT& rect, const Surface* surface) override;
@@ -46,7 +50,7 @@ public:
     // Counted, like the actions, from the start of the run.
     void EndRunAfter(DWORD milliseconds) override;
 
-    // Stylus input that happens now.
+    // Stylus input that happens now, at a point of the program's screen.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
     // Any event that happens now, e.g. a part of a window the screen lost.
     void Queue(const DisplayEvent& event);
@@ -76,6 +80,7 @@ private:
     int width_;
     int height_;
     Clock clock_;
+    ScreenArea area_;
     uint64_t virtualNow_ = 0;
     uint64_t realOffset_ = 0;
     DWORD tickOffset_ = 0;

@@ -3,6 +3,7 @@
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xrandr.h>
 #include <poll.h>
 #include <time.h>
 
@@ -11,18 +12,60 @@
 #include <cstdio>
 
 #include "platform/host/display/PngFile.h"
+#include "platform/host/display/X11Monitors.h"
 
 namespace host {
 
-std::unique_ptr<DisplayX11> DisplayX11::Open(std::string& error)
+std::unique_ptr<DisplayX11> DisplayX11::Open(std::string& error, const std::string& monitor,
+                                              std::optional<int> scale)
 {
     std::unique_ptr<X11Connection> connection = X11Connection::Open(error);
     if (!connection)
         return nullptr;
-    return std::unique_ptr<DisplayX11>(new DisplayX11(std::move(connection)));
+    const std::vector<Monitor> monitors = QueryMonitors(connection->Server());
+    if (!ChooseMonitor(monitors, monitor)) {
+        error = "there is no monitor " + monitor + "; the monitors are " + DescribeMonitors(monitors);
+        return nullptr;
+    }
+    const int chosenScale = scale ? *scale : DesktopScale(connection->Server());
+    return std::unique_ptr<DisplayX11>(new DisplayX11(std::move(connection), monitor, chosenScale));
 }
 
-DisplayX11::DisplayX11(std::unique_ptr<X11Connection> connection) : connection_(std::move(connection)) {}
+DisplayX11::DisplayX11(std::unique_ptr<X11Connection> connection, std::string monitor, int scale)
+    : connection_(std::move(connection)), monitor_(std::move(monitor)), scale_(scale)
+{
+    area_ = ChosenArea();
+    ::Display* server = connection_->Server();
+    int error = 0;
+    if (XRRQueryExtension(server, &randrEvents_, &error))
+        XRRSelectInput(server, connection_->Root(), RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask |
+                                                        RROutputChangeNotifyMask);
+    else
+        randrEvents_ = -1;
+    // A new set of RandR monitors reconfigures the root window.
+    XSelectInput(server, connection_->Root(), StructureNotifyMask);
+}
+
+ScreenArea DisplayX11::ChosenArea() const
+{
+    const std::vector<Monitor> monitors = QueryMonitors(connection_->Server());
+    const Monitor* chosen = ChooseMonitor(monitors, monitor_);
+    const RECT& rect = (chosen ? *chosen : monitors.front()).rect;
+    return {{rect.left, rect.top}, {rect.right - rect.left, rect.bottom - rect.top}, scale_};
+}
+
+bool DisplayX11::MonitorsChanged()
+{
+    const ScreenArea area = ChosenArea();
+    if (area.origin.x == area_.origin.x && area.origin.y == area_.origin.y && area.size.cx == area_.size.cx &&
+        area.size.cy == area_.size.cy)
+        return false;
+    area_ = area;
+    for (auto& [window, view] : views_)
+        view.window->Place(area_.ToReal(view.rect));
+    events_.push_back({DisplayEvent::Kind::ScreenChanged, {}});
+    return true;
+}
 
 DisplayX11::~DisplayX11()
 {
@@ -32,17 +75,17 @@ DisplayX11::~DisplayX11()
 
 SIZE DisplayX11::ScreenSize() const
 {
-    return {connection_->Width(), connection_->Height()};
+    return area_.ProgramSize();
 }
 
 // ---- Windows
 
 void DisplayX11::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
 {
-    auto made = std::make_unique<X11Window>(*connection_, rect, ButtonPressMask | ButtonReleaseMask | ExposureMask,
-                                            "Ostrevia");
+    const long events = ButtonPressMask | ButtonReleaseMask | ExposureMask | VisibilityChangeMask;
+    auto made = std::make_unique<X11Window>(*connection_, area_.ToReal(rect), events, "Ostrevia", scale_);
     byId_[made->Id()] = window;
-    views_[window] = {std::move(made), surface};
+    views_[window] = {std::move(made), surface, rect};
 }
 
 void DisplayX11::WindowDestroyed(HWND window)
@@ -60,9 +103,10 @@ void DisplayX11::WindowMoved(HWND window, const RECT& rect, const Surface* surfa
     if (found == views_.end())
         return;
     View& view = found->second;
-    const RECT before = view.window->Rect();
+    const RECT before = view.rect;
     view.surface = surface;
-    view.window->Place(rect);
+    view.rect = rect;
+    view.window->Place(area_.ToReal(rect));
     // A window flying in brings parts onto the screen that the server never
     // had; they are put there at once from the surface, which holds the
     // whole picture, rather than after the round trip of an Expose. (A size
@@ -82,10 +126,16 @@ void DisplayX11::WindowShown(HWND window, bool visible)
 
 void DisplayX11::WindowsStacked(const std::vector<StackedWindow>& stack)
 {
+    stack_ = stack;
+    Restack(false);
+}
+
+void DisplayX11::Restack(bool topmostOnly)
+{
     std::vector<::Window> order;
-    for (const StackedWindow& entry : stack) {
+    for (const StackedWindow& entry : stack_) {
         const auto found = views_.find(entry.window);
-        if (found != views_.end())
+        if (found != views_.end() && (entry.topmost || !topmostOnly))
             order.push_back(found->second.window->Id());
     }
     if (order.empty())
@@ -192,6 +242,12 @@ MessageDialogX11* DisplayX11::DialogOf(::Window id) const
 bool DisplayX11::Handle(const XEvent& event)
 {
     const ::Window id = event.xany.window;
+    const bool randr = randrEvents_ >= 0 && event.type >= randrEvents_ && event.type <= randrEvents_ + RRNotify;
+    if (randr || (event.type == ConfigureNotify && id == connection_->Root())) {
+        // Keeps Xlib's idea of the screen size up to date.
+        XRRUpdateConfiguration(const_cast<XEvent*>(&event));
+        return MonitorsChanged();
+    }
     if (event.type == connection_->ShmCompletionType()) {
         const ::Window drawable = reinterpret_cast<const XShmCompletionEvent&>(event).drawable;
         if (HWND window = WindowOf(drawable))
@@ -213,9 +269,20 @@ bool DisplayX11::Handle(const XEvent& event)
         return false;
     if (event.type == Expose) {
         const XExposeEvent& e = event.xexpose;
-        DisplayEvent expose{DisplayEvent::Kind::Exposed, {}, window, {e.x, e.y, e.x + e.width, e.y + e.height}};
-        events_.push_back(expose);
+        const RECT lost = CoveringRect({e.x, e.y, e.x + e.width, e.y + e.height}, scale_);
+        events_.push_back({DisplayEvent::Kind::Exposed, {}, window, lost});
         return true;
+    }
+    if (event.type == VisibilityNotify) {
+        // Another window came over a topmost one: the topmost ones go back
+        // on top. (Among themselves nothing changes, so raising them again
+        // makes no new notification.)
+        const bool topmost = std::any_of(stack_.begin(), stack_.end(), [window](const StackedWindow& entry) {
+            return entry.window == window && entry.topmost;
+        });
+        if (event.xvisibility.state != VisibilityUnobscured && topmost)
+            Restack(true);
+        return false;
     }
     return HandleStylus(event);
 }
@@ -232,7 +299,7 @@ bool DisplayX11::HandleStylus(const XEvent& event)
                     ownersOfDialogs_.end())
         return false;
     const auto kind = down ? DisplayEvent::Kind::StylusDown : DisplayEvent::Kind::StylusUp;
-    events_.push_back({kind, {button.x_root, button.y_root}});
+    events_.push_back({kind, area_.ToProgram({button.x_root, button.y_root})});
     return true;
 }
 
@@ -240,7 +307,7 @@ bool DisplayX11::HandleStylus(const XEvent& event)
 
 int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style)
 {
-    MessageDialogX11 dialog(*connection_, text, caption, style);
+    MessageDialogX11 dialog(*connection_, area_, text, caption, style);
     dialogs_.push_back(&dialog);
     if (owner)
         ownersOfDialogs_.push_back(owner);

@@ -5,6 +5,11 @@
 // repaint. Waiting blocks on the connection and the next deadline together,
 // so an idle program uses no processor time between its timers.
 //
+// The program's screen is one monitor (ScreenArea), shown at a whole-number
+// scale. When the monitors change, the screen follows the chosen one, or the
+// first when it is gone, and the program hears of it. Topmost windows that
+// another window covers are raised again at once.
+//
 // Message boxes are real dialogs with a modal loop that keeps dispatching
 // the program's messages (paints, timers, other windows' input) while the
 // box is open, as on Windows; the owner window takes no presses meanwhile.
@@ -18,6 +23,7 @@
 
 #include "platform/host/display/Display.h"
 #include "platform/host/display/MessageDialogX11.h"
+#include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/X11Connection.h"
 #include "platform/host/display/X11Window.h"
 
@@ -25,9 +31,12 @@ namespace host {
 
 class DisplayX11 final : public Display {
 public:
-    // Connects to the server that DISPLAY names; null with `error` telling
-    // why (no server, a screen of an unsupported depth).
-    static std::unique_ptr<DisplayX11> Open(std::string& error);
+    // Connects to the server that DISPLAY names and lives on the monitor
+    // that `monitor` names (ChooseMonitor), shown at `scale` (absent: as
+    // the desktop's Xft.dpi asks); null with `error` telling why (no server,
+    // a screen of an unsupported depth, no such monitor).
+    static std::unique_ptr<DisplayX11> Open(std::string& error, const std::string& monitor = "",
+                                            std::optional<int> scale = {});
     ~DisplayX11() override;
 
     SIZE ScreenSize() const override;
@@ -52,9 +61,18 @@ private:
     struct View {
         std::unique_ptr<X11Window> window;
         const Surface* surface = nullptr;
+        RECT rect{};  // program screen pixels
     };
 
-    explicit DisplayX11(std::unique_ptr<X11Connection> connection);
+    DisplayX11(std::unique_ptr<X11Connection> connection, std::string monitor, int scale);
+    // The area of the chosen monitor, or of the first one when it is gone.
+    ScreenArea ChosenArea() const;
+    // After a change of the monitors: follows the chosen one. True when the
+    // program's screen changed.
+    bool MonitorsChanged();
+    // Puts our windows on top of the screen in the window manager's order
+    // (only the topmost ones), with open dialogs above them.
+    void Restack(bool topmostOnly);
     // Handles what the server has sent, without blocking. True when there
     // is something a waiting caller must look at.
     bool Pump();
@@ -64,8 +82,13 @@ private:
     MessageDialogX11* DialogOf(::Window id) const;
 
     std::unique_ptr<X11Connection> connection_;  // first made, last gone
+    std::string monitor_;
+    int scale_;
+    ScreenArea area_;
+    int randrEvents_ = -1;  // the first RandR event type; -1 without RandR
     std::map<HWND, View> views_;
     std::unordered_map<::Window, HWND> byId_;
+    std::vector<StackedWindow> stack_;  // topmost first
     std::vector<MessageDialogX11*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
     std::optional<uint64_t> runEnd_;

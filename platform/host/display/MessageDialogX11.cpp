@@ -123,22 +123,24 @@ void FrameRect(HDC dc, const RECT& r, int colorIndex)
 
 }  // namespace
 
-MessageDialogX11::MessageDialogX11(X11Connection& connection, std::u16string_view text,
+MessageDialogX11::MessageDialogX11(X11Connection& connection, const ScreenArea& area, std::u16string_view text,
                                    std::u16string_view caption, UINT style)
     : connection_(connection), text_(text), caption_(caption), style_(style)
 {
-    layout_ = Arrange({connection.Width(), connection.Height()});
+    layout_ = Arrange(area.ProgramSize());
     const SIZE size = layout_.size;
     pixels_.resize(static_cast<size_t>(size.cx) * size.cy);
     surface_ = {size.cx, size.cy, reinterpret_cast<uint8_t*>(pixels_.data()), static_cast<ptrdiff_t>(size.cx) * 4};
     Paint();
 
-    const int left = (connection.Width() - size.cx) / 2;
-    const int top = (connection.Height() - size.cy) / 2;
+    const int width = size.cx * area.scale;
+    const int height = size.cy * area.scale;
+    const int left = area.origin.x + (area.size.cx - width) / 2;
+    const int top = area.origin.y + (area.size.cy - height) / 2;
     const long events = ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | Button1MotionMask |
                         StructureNotifyMask;
-    window_ = std::make_unique<X11Window>(connection, RECT{left, top, left + size.cx, top + size.cy}, events,
-                                          ToUtf8(caption_).c_str());
+    window_ = std::make_unique<X11Window>(connection, RECT{left, top, left + width, top + height}, events,
+                                          ToUtf8(caption_).c_str(), area.scale);
     window_->Show(true);
     Raise();
 }
@@ -247,7 +249,7 @@ bool MessageDialogX11::Handle(const XEvent& event)
     switch (event.type) {
     case Expose: {
         const XExposeEvent& e = event.xexpose;
-        window_->Present(surface_, RECT{e.x, e.y, e.x + e.width, e.y + e.height});
+        window_->Present(surface_, CoveringRect({e.x, e.y, e.x + e.width, e.y + e.height}, window_->Scale()));
         return false;
     }
     case MapNotify:
@@ -267,8 +269,9 @@ bool MessageDialogX11::Handle(const XEvent& event)
     case MotionNotify: {
         if (event.type != MotionNotify && event.xbutton.button != Button1)
             return false;
-        const POINT point = event.type == MotionNotify ? POINT{event.xmotion.x, event.xmotion.y}
-                                                       : POINT{event.xbutton.x, event.xbutton.y};
+        const int scale = window_->Scale();
+        const POINT point = event.type == MotionNotify ? POINT{event.xmotion.x / scale, event.xmotion.y / scale}
+                                                       : POINT{event.xbutton.x / scale, event.xbutton.y / scale};
         const bool onButton = PtInRect(&layout_.button, point);
         if (event.type == ButtonPress)
             pressing_ = onButton;

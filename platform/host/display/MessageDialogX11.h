@@ -1,4 +1,5 @@
-// A message box on the X display: a window centred on the screen with a
+// A message box on the X display: a window centred on the program's
+// monitor, at the program's scale, with a
 // caption bar, the icon the style asks for, the text with its line breaks
 // and an OK button, drawn with the host GDI. Enter, Escape, Space or a
 // click on OK closes it.
@@ -12,13 +13,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/X11Window.h"
 
 namespace host {
 
 class MessageDialogX11 {
 public:
-    MessageDialogX11(X11Connection& connection, std::u16string_view text, std::u16string_view caption, UINT style);
+    MessageDialogX11(X11Connection& connection, const ScreenArea& area, std::u16string_view text,
+                     std::u16string_view caption, UINT style);
 
     ::Window Id() const { return window_->Id(); }
     bool Closed() const { return closed_; }

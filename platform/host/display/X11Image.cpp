@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 
 namespace host {
 
@@ -98,32 +99,38 @@ bool X11Image::Fit(int width, int height)
     return MakePlain(width, height);
 }
 
-void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect)
+void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, int scale)
 {
     rect.left = std::max<LONG>(rect.left, 0);
     rect.top = std::max<LONG>(rect.top, 0);
     rect.right = std::min<LONG>(rect.right, surface.width);
     rect.bottom = std::min<LONG>(rect.bottom, surface.height);
-    if (rect.left >= rect.right || rect.top >= rect.bottom || !Fit(surface.width, surface.height))
+    const int width = (rect.right - rect.left) * scale;
+    const int height = (rect.bottom - rect.top) * scale;
+    if (width <= 0 || height <= 0 || !Fit(width, height))
         return;
     ::Display* display = connection_.Server();
     if (reading_) {
         XSync(display, False);
         reading_ = false;
     }
-    for (int y = rect.top; y < rect.bottom; ++y) {
-        const uint32_t* from = surface.Row(y);
-        uint32_t* to = reinterpret_cast<uint32_t*>(image_->data + static_cast<ptrdiff_t>(y) * image_->bytes_per_line);
-        for (int x = rect.left; x < rect.right; ++x)
-            to[x] = connection_.ToScreen(from[x]);
+    for (int y = 0; y < height; y += scale) {
+        const uint32_t* from = surface.Row(rect.top + y / scale) + rect.left;
+        char* row = image_->data + static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
+        uint32_t* to = reinterpret_cast<uint32_t*>(row);
+        for (int x = 0; x < width; ++x)
+            to[x] = connection_.ToScreen(from[x / scale]);
+        // The other rows of the block are the same.
+        for (int repeat = 1; repeat < scale; ++repeat)
+            memcpy(row + static_cast<ptrdiff_t>(repeat) * image_->bytes_per_line, row, static_cast<size_t>(width) * 4);
     }
-    const unsigned width = rect.right - rect.left;
-    const unsigned height = rect.bottom - rect.top;
+    const int left = rect.left * scale;
+    const int top = rect.top * scale;
     if (shared_) {
-        XShmPutImage(display, drawable, gc, image_, rect.left, rect.top, rect.left, rect.top, width, height, True);
+        XShmPutImage(display, drawable, gc, image_, 0, 0, left, top, width, height, True);
         reading_ = true;
     } else {
-        XPutImage(display, drawable, gc, image_, rect.left, rect.top, rect.left, rect.top, width, height);
+        XPutImage(display, drawable, gc, image_, 0, 0, left, top, width, height);
     }
 }
 

@@ -1,7 +1,8 @@
 // The client-side image a window is put on the screen from: a shared-memory
 // image when the server can attach one, a plain one (sent through the
-// connection) otherwise. It only grows, so a window that shrinks and grows
-// again during an animation does not make a new one each step.
+// connection) otherwise. It holds the part being put, enlarged by the scale,
+// and only grows, so a window that shrinks and grows again during an
+// animation does not make a new one each step.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -19,9 +20,9 @@ public:
     X11Image(const X11Image&) = delete;
     X11Image& operator=(const X11Image&) = delete;
 
-    // Copies `rect` of `surface` (clipped to it) and puts it on `drawable`
-    // at the same place.
-    void Put(Drawable drawable, GC gc, const Surface& surface, RECT rect);
+    // Copies `rect` of `surface` (clipped to it), each pixel as a
+    // scale x scale block, and puts it on `drawable` at `rect` x scale.
+    void Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, int scale);
     // The server has read what the last shared-memory put sent.
     void Completed() { reading_ = false; }
 

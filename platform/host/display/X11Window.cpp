@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/host/display/ScreenArea.h"
+
 namespace host {
 namespace {
 
@@ -31,8 +33,8 @@ bool IsEmpty(const RECT& rect)
 
 }  // namespace
 
-X11Window::X11Window(X11Connection& connection, const RECT& rect, long events, const char* name)
-    : connection_(connection), image_(connection), rect_(rect)
+X11Window::X11Window(X11Connection& connection, const RECT& rect, long events, const char* name, int scale)
+    : connection_(connection), image_(connection), rect_(rect), scale_(scale)
 {
     ::Display* display = connection_.Server();
     XSetWindowAttributes attributes{};
@@ -98,8 +100,14 @@ void X11Window::Present(const Surface& surface, const RECT& rect)
 {
     // An unmapped window has nothing on the screen; it is exposed whole
     // when it is mapped again.
-    if (mapped_)
-        image_.Put(window_, gc_, surface, rect);
+    if (!mapped_)
+        return;
+    // A window larger than the screen (a large panel at a large scale) is
+    // put only where it can be seen, which also bounds the image.
+    const RECT onScreen{-rect_.left, -rect_.top, connection_.Width() - rect_.left, connection_.Height() - rect_.top};
+    RECT visible = CoveringRect(onScreen, scale_);
+    if (IntersectRect(&visible, &visible, &rect))
+        image_.Put(window_, gc_, surface, visible, scale_);
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 // One borderless override-redirect X window that shows a surface: placed,
 // mapped and raised as its owner says, and put on the screen from an
-// X11Image where its surface changed.
+// X11Image where its surface changed, each surface pixel a scale x scale
+// block. Only what lies on the screen is put there.
 //
 // The window has no background: what lies under a newly uncovered part
 // stays until the part is painted (an Expose tells when), so moving the
@@ -16,21 +17,21 @@ namespace host {
 
 class X11Window {
 public:
-    // `events` is the X event mask the window listens to; `name` shows in
-    // tools such as xwininfo.
-    X11Window(X11Connection& connection, const RECT& rect, long events, const char* name);
+    // `rect` is in screen pixels; `events` is the X event mask the window
+    // listens to; `name` shows in tools such as xwininfo.
+    X11Window(X11Connection& connection, const RECT& rect, long events, const char* name, int scale);
     ~X11Window();
     X11Window(const X11Window&) = delete;
     X11Window& operator=(const X11Window&) = delete;
 
     ::Window Id() const { return window_; }
-    const RECT& Rect() const { return rect_; }
     // Mapped: shown and not empty (X windows cannot be 0 pixels wide).
     bool Mapped() const { return mapped_; }
 
     void Place(const RECT& rect);
     void Show(bool visible);
-    // Puts `rect` (window coordinates) of `surface` on the screen.
+    int Scale() const { return scale_; }
+    // Puts `rect` (surface coordinates) of `surface` on the screen.
     void Present(const Surface& surface, const RECT& rect);
     void PresentCompleted() { image_.Completed(); }
 
@@ -42,6 +43,7 @@ private:
     GC gc_;
     X11Image image_;
     RECT rect_;
+    int scale_;
     bool visible_ = false;
     bool mapped_ = false;
 };

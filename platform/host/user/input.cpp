@@ -1,6 +1,7 @@
 // Stylus input: display events become WM_LBUTTONDOWN, WM_LBUTTONUP and
 // WM_LBUTTONDBLCLK for the window under the stylus or the capturing one.
-// A part of a window that the screen lost becomes an update area to erase.
+// A part of a window that the screen lost becomes an update area to erase;
+// a new screen size becomes WM_DISPLAYCHANGE for every window.
 #include <cstdlib>
 #include <deque>
 
@@ -50,6 +51,11 @@ void TakeDisplayEvents()
         } else if (event.kind == DisplayEvent::Kind::Exposed) {
             if (Window* window = FindWindow(event.window))
                 Invalidate(*window, &event.rect, true);
+        } else if (event.kind == DisplayEvent::Kind::ScreenChanged) {
+            // As on Windows, every window hears of the new screen size.
+            const SIZE screen = display.ScreenSize();
+            for (HWND handle : ZOrder())
+                PostMessageW(handle, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.cx, screen.cy));
         } else {
             TheInput().waiting.push_back({event, display.Now()});
         }

@@ -56,7 +56,9 @@ bool TakeNext(const MessageFilter& filter, bool remove, MSG& msg)
 {
     if (TakePosted(filter, remove, msg))
         return true;
-    bool taken = TakeInput(filter, remove, msg) || TakePaint(filter, msg) ||
+    // Taking the display's events may post messages (WM_DISPLAYCHANGE):
+    // they come next, before paints and timers.
+    bool taken = TakeInput(filter, remove, msg) || TakePosted(filter, remove, msg) || TakePaint(filter, msg) ||
                  TakeTimer(filter, remove, TheDisplay().Now(), msg);
     if (taken) {
         msg.time = GetTickCount();

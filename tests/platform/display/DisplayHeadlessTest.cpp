@@ -157,3 +157,50 @@ TEST_F(DisplayHeadless, TheProgramsOwnExitCodeWinsOverTheEndOfTheRun)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DisplayHeadless, AtScaleTwoEachPixelIsABlockAndScriptedInputIsDivided)
+{
+    host::testing::ResetHost();
+    auto display = std::make_unique<host::DisplayHeadless>(101, 81, host::DisplayHeadless::Clock::Virtual, 2);
+    display->Schedule({{10, host::ScriptAction::Kind::Tap, {23, 25}, {}}});
+    host::InstallDisplay(std::move(display));
+    // The program sees a screen half as large (the odd pixel left over).
+    EXPECT_EQ(50, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(40, GetSystemMetrics(SM_CYSCREEN));
+    HWND window = Make({10, 10, 14, 13});
+    Fill(window, 0x00FF00);
+    host::user::WindowSurface(window)->Row(1)[2] = 0xFF0000;
+    ShowWindow(window, SW_SHOW);
+    struct Case {
+        int x, y;
+        COLORREF expected;
+    } cases[] = {
+        {19, 19, kDesktop},           // one past the top-left corner
+        {20, 20, RGB(0, 0xFF, 0)},    // the window's first block
+        {24, 22, RGB(0xFF, 0, 0)},    // the red pixel's block, each corner
+        {25, 22, RGB(0xFF, 0, 0)},
+        {24, 23, RGB(0xFF, 0, 0)},
+        {25, 23, RGB(0xFF, 0, 0)},
+        {26, 23, RGB(0, 0xFF, 0)},    // its right neighbour
+        {27, 25, RGB(0, 0xFF, 0)},    // the window's last block
+        {28, 25, kDesktop},
+        {27, 26, kDesktop},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_EQ(c.expected, host::testing::ScreenPixel(c.x, c.y));
+    }
+    host::testing::RunFor(20);
+    bool pressed = false;
+    for (const auto& logged : Log()) {
+        if (logged.message == WM_LBUTTONDOWN) {
+            pressed = true;
+            EXPECT_EQ(MAKELPARAM(1, 2), logged.lParam);  // (11, 12) on the screen
+        }
+    }
+    EXPECT_TRUE(pressed);
+}
+
+}  // namespace

@@ -83,14 +83,19 @@ protected:
         display_ = display.get();
         host::InstallDisplay(std::move(display));
         ASSERT_TRUE(probe_.Connected());
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = TestWindowProc;
-        windowClass.lpszClassName = u"X11Test";
-        RegisterClassW(&windowClass);
+        RegisterTestClass();
         logged.clear();
         colors.clear();
         onTick = nullptr;
         ticks = 0;
+    }
+
+    static void RegisterTestClass()
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = TestWindowProc;
+        windowClass.lpszClassName = u"X11Test";
+        RegisterClassW(&windowClass);
     }
 
     void TearDown() override
@@ -107,6 +112,17 @@ protected:
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);
         return window;
+    }
+
+    // The screen shows `color` in `rect`: its corners inside, and one past
+    // each edge outside.
+    void ExpectFilled(const RECT& rect, COLORREF color)
+    {
+        EXPECT_EQ(probe_.Pixel(rect.left, rect.top), Rgb(color));
+        EXPECT_EQ(probe_.Pixel(rect.right - 1, rect.bottom - 1), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.right, rect.bottom - 1), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.right - 1, rect.bottom), Rgb(color));
+        EXPECT_NE(probe_.Pixel(rect.left - 1, rect.top), Rgb(color));
     }
 
     // Lets the program and the server catch up.
@@ -134,12 +150,7 @@ TEST_F(DisplayX11Test, ShownWindowAppearsAtItsPlaceInItsColour)
 {
     Show(kRed, 20, 30, 50, 40);
     Settle();
-    // Corners inside, and one past each edge outside.
-    EXPECT_EQ(probe_.Pixel(20, 30), Rgb(kRed));
-    EXPECT_EQ(probe_.Pixel(69, 69), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(70, 69), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(69, 70), Rgb(kRed));
-    EXPECT_NE(probe_.Pixel(19, 30), Rgb(kRed));
+    ExpectFilled({20, 30, 70, 70}, kRed);
 }
 
 TEST_F(DisplayX11Test, MovedWindowLeavesItsOldPlace)
@@ -159,6 +170,50 @@ TEST_F(DisplayX11Test, TopmostWindowStaysAboveALaterNormalWindow)
     Settle();
     EXPECT_EQ(probe_.Pixel(40, 40), Rgb(kRed));
     EXPECT_EQ(probe_.Pixel(80, 80), Rgb(kGreen));
+}
+
+TEST_F(DisplayX11Test, TopmostWindowComesBackOverAWindowMappedAboveIt)
+{
+    Show(kRed, 20, 30, 50, 40, WS_EX_TOPMOST);
+    Show(kBlue, 120, 30, 50, 40);
+    Settle();
+    probe_.MapPlainWindow(10, 20, 200, 60, Rgb(kGreen));
+    host::testing::RunFor(100);
+    EXPECT_EQ(probe_.Pixel(40, 50), Rgb(kRed));
+    // A window that is not topmost stays where the other program put it.
+    EXPECT_EQ(probe_.Pixel(140, 50), Rgb(kGreen));
+}
+
+TEST_F(DisplayX11Test, AtScaleTwoEachPixelIsABlockAndInputIsDivided)
+{
+    host::testing::ResetHost();
+    std::string error;
+    auto display = host::DisplayX11::Open(error, "", 2);
+    ASSERT_TRUE(display) << error;
+    display_ = display.get();
+    host::InstallDisplay(std::move(display));
+    RegisterTestClass();
+    EXPECT_EQ(320, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(240, GetSystemMetrics(SM_CYSCREEN));
+    const HWND window = Show(kRed, 10, 20, 30, 25);
+    Settle();
+    HDC dc = GetDC(window);
+    SetPixel(dc, 3, 4, RGB(0, 0, 0xFF));
+    ReleaseDC(window, dc);
+    Settle();
+    ExpectFilled({20, 40, 80, 90}, kRed);
+    for (const POINT block : {POINT{26, 48}, POINT{27, 48}, POINT{26, 49}, POINT{27, 49}})
+        EXPECT_EQ(probe_.Pixel(block.x, block.y), 0x0000FFu) << block.x << "," << block.y;
+    EXPECT_EQ(probe_.Pixel(28, 48), Rgb(kRed));
+    logged.clear();
+    probe_.Click(27, 49);
+    Settle();
+    ASSERT_EQ(Count(window, WM_LBUTTONDOWN), 1);
+    for (const Logged& entry : logged) {
+        if (entry.message == WM_LBUTTONDOWN) {
+            EXPECT_EQ(entry.lParam, MAKELPARAM(3, 4));
+        }
+    }
 }
 
 TEST_F(DisplayX11Test, UncoveredPartIsPaintedAgainWithErase)

@@ -101,6 +101,15 @@ void XServerProbe::Click(int x, int y)
     Button(x, y, false);
 }
 
+::Window XServerProbe::MapPlainWindow(int x, int y, int width, int height, uint32_t rgb)
+{
+    const ::Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), x, y, width, height, 0, 0,
+                                                rgb);
+    XMapRaised(display_, window);
+    XSync(display_, False);
+    return window;
+}
+
 void XServerProbe::Key(::Window window, unsigned long keysym)
 {
     XEvent event{};

@@ -30,6 +30,11 @@ public:
     // Button 1 pressed or released at a screen point, sent to the window there.
     void Button(int x, int y, bool down);
     void Click(int x, int y);
+    // Maps a plain window of another client (not override-redirect, as a
+    // newly opened program's window) filled with `rgb`; it stays until the
+    // probe goes.
+    ::Window MapPlainWindow(int x, int y, int width, int height, uint32_t rgb);
+
     // A key (an X keysym such as XK_Return) pressed on `window`.
     void Key(::Window window, unsigned long keysym);
 
