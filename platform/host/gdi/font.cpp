@@ -107,6 +107,24 @@ std::string FaceName(const LOGFONTW& logFont)
     return ToUtf8(std::u16string_view(name, length));
 }
 
+// Painters make a font for one drawing and delete it again; the faces they
+// used last stay realized, with their rendered glyphs, so that the next
+// drawing renders nothing again.
+constexpr size_t kRecentFonts = 16;
+
+std::shared_ptr<RealizedFont> KeepRecent(const std::shared_ptr<RealizedFont>& font)
+{
+    static std::vector<std::shared_ptr<RealizedFont>> recent;
+    auto found = std::find(recent.begin(), recent.end(), font);
+    if (found == recent.end()) {
+        if (recent.size() == kRecentFonts)
+            recent.pop_back();
+        found = recent.insert(recent.begin(), font);
+    }
+    std::rotate(recent.begin(), found, found + 1);
+    return font;
+}
+
 }  // namespace
 
 struct RealizedFont::Face {
@@ -132,7 +150,7 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
     static std::map<std::tuple<std::string, int, int, bool, bool>, std::weak_ptr<RealizedFont>> realized;
     auto key = std::make_tuple(file.path, file.index, height, bold, italic);
     if (auto found = realized.find(key); found != realized.end()) {
-        if (auto shared = found->second.lock()) return shared;
+        if (auto shared = found->second.lock()) return KeepRecent(shared);
     }
 
     auto face = std::make_shared<Face>();
@@ -181,7 +199,7 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
 
     std::erase_if(realized, [](const auto& entry) { return entry.second.expired(); });
     realized[key] = font;
-    return font;
+    return KeepRecent(font);
 }
 
 RealizedFont::~RealizedFont() = default;
