@@ -7,31 +7,23 @@
 #include "gauges/ChannelBlend.h"
 
 BlurFilter::BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer)
-    : BlurFilter(tint, tintPasses, plainPasses, observer, 320, 240)
-{
-}
-
-BlurFilter::BlurFilter(BYTE plainPasses, FilterObserver* observer) : BlurFilter(0, 0, plainPasses, observer, 320, 48) {}
-
-BlurFilter::BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer, int scratchWidth,
-                       int scratchHeight)
     : tint_(tint), tintPasses_(tintPasses), plainPasses_(plainPasses), observer_(observer)
 {
     if (!observer_) {
         ownedObserver_ = std::make_unique<FilterObserver>();
         observer_ = ownedObserver_.get();
     }
-    scratch_.Create(scratchWidth, scratchHeight);
-    scratchCursor_ = scratch_.CursorAt(0, 0);
 }
+
+BlurFilter::BlurFilter(BYTE plainPasses, FilterObserver* observer) : BlurFilter(0, 0, plainPasses, observer) {}
 
 bool BlurFilter::ScratchHolds(int width, int height)
 {
     if (scratch_.Pixels() && width <= scratch_.Width() && height <= scratch_.Height())
         return true;
-    // The scratch surface only grows: a rectangle larger than it is filtered
-    // whole rather than cut.
-    if (!scratch_.Create(std::max(width, scratch_.Width()), std::max(height, scratch_.Height())))
+    // Made at the size of the first rectangle (a filter per bar is cheap that
+    // way) and only grown: a larger rectangle is filtered whole, not cut.
+    if (!scratch_.Create(std::max({width, scratch_.Width(), 1}), std::max({height, scratch_.Height(), 1})))
         return false;
     scratchCursor_ = scratch_.CursorAt(0, 0);
     return true;
