@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 
 namespace host {
 
@@ -21,15 +20,10 @@ void X11Image::Release()
 {
     if (!image_)
         return;
-    if (shared_) {
-        XShmDetach(connection_.Server(), &segment_);
-        XDestroyImage(image_);
-        shmdt(segment_.shmaddr);
-    } else {
-        XDestroyImage(image_);  // frees the pixels too
-    }
+    XShmDetach(connection_.Server(), &segment_);
+    XDestroyImage(image_);
+    shmdt(segment_.shmaddr);
     image_ = nullptr;
-    shared_ = false;
     reading_ = false;
 }
 
@@ -61,23 +55,6 @@ bool X11Image::MakeShared(int width, int height)
         return false;
     }
     image_ = image;
-    shared_ = true;
-    return true;
-}
-
-bool X11Image::MakePlain(int width, int height)
-{
-    char* pixels = static_cast<char*>(calloc(static_cast<size_t>(width) * height, 4));
-    if (!pixels)
-        return false;
-    image_ = XCreateImage(connection_.Server(), connection_.TheVisual(), connection_.Depth(), ZPixmap, 0, pixels,
-                          width, height, 32, width * 4);
-    if (!image_) {
-        free(pixels);
-        return false;
-    }
-    // Written in the host's order; Xlib converts for the server if need be.
-    image_->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
     return true;
 }
 
@@ -90,12 +67,10 @@ bool X11Image::Fit(int width, int height)
         height = std::max(height, image_->height);
     }
     Release();
-    if (connection_.SharedMemory()) {
-        if (MakeShared(width, height))
-            return true;
-        connection_.GiveUpSharedMemory();
-    }
-    return MakePlain(width, height);
+    if (MakeShared(width, height))
+        return true;
+    connection_.GiveUpSharedMemory();
+    return false;
 }
 
 void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect)
@@ -104,27 +79,59 @@ void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect)
     rect.top = std::max<LONG>(rect.top, 0);
     rect.right = std::min<LONG>(rect.right, surface.width);
     rect.bottom = std::min<LONG>(rect.bottom, surface.height);
-    if (rect.left >= rect.right || rect.top >= rect.bottom || !Fit(surface.width, surface.height))
+    if (rect.left >= rect.right || rect.top >= rect.bottom)
         return;
+    const size_t pixels = static_cast<size_t>(rect.right - rect.left) * (rect.bottom - rect.top);
+    if (pixels > kLargestPlainPut && connection_.SharedMemory() && Fit(surface.width, surface.height))
+        PutShared(drawable, gc, surface, rect);
+    else
+        PutPlain(drawable, gc, surface, rect);
+}
+
+void X11Image::PutShared(Drawable drawable, GC gc, const Surface& surface, const RECT& rect)
+{
     ::Display* display = connection_.Server();
     if (reading_) {
         XSync(display, False);
         reading_ = false;
     }
     for (int y = rect.top; y < rect.bottom; ++y) {
-        const uint32_t* from = surface.Row(y);
         uint32_t* to = reinterpret_cast<uint32_t*>(image_->data + static_cast<ptrdiff_t>(y) * image_->bytes_per_line);
-        for (int x = rect.left; x < rect.right; ++x)
-            to[x] = connection_.ToScreen(from[x]);
+        connection_.ToScreen(surface.Row(y) + rect.left, to + rect.left, rect.right - rect.left);
     }
-    const unsigned width = rect.right - rect.left;
-    const unsigned height = rect.bottom - rect.top;
-    if (shared_) {
-        XShmPutImage(display, drawable, gc, image_, rect.left, rect.top, rect.left, rect.top, width, height, True);
-        reading_ = true;
-    } else {
-        XPutImage(display, drawable, gc, image_, rect.left, rect.top, rect.left, rect.top, width, height);
-    }
+    XShmPutImage(display, drawable, gc, image_, rect.left, rect.top, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, True);
+    reading_ = true;
+}
+
+void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    plain_.resize(std::max(plain_.size(), static_cast<size_t>(width) * height));
+    for (int y = rect.top; y < rect.bottom; ++y)
+        connection_.ToScreen(surface.Row(y) + rect.left, plain_.data() + static_cast<size_t>(y - rect.top) * width, width);
+    // An image over the kept pixels, described here rather than allocated:
+    // XPutImage copies them into the request at once.
+    const Visual* visual = connection_.TheVisual();
+    XImage image{};
+    image.width = width;
+    image.height = height;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(plain_.data());
+    // Written in the host's order; Xlib converts for the server if need be.
+    image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = connection_.Depth();
+    image.bytes_per_line = width * 4;
+    image.bits_per_pixel = 32;
+    image.red_mask = visual->red_mask;
+    image.green_mask = visual->green_mask;
+    image.blue_mask = visual->blue_mask;
+    if (XInitImage(&image))
+        XPutImage(connection_.Server(), drawable, gc, &image, 0, 0, rect.left, rect.top, width, height);
 }
 
 }  // namespace host
