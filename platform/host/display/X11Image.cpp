@@ -107,16 +107,14 @@ void X11Image::PutShared(Drawable drawable, GC gc, const Surface& surface, const
 void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const RECT& rect)
 {
     const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    plain_.resize(std::max(plain_.size(), static_cast<size_t>(width) * height));
-    for (int y = rect.top; y < rect.bottom; ++y)
-        connection_.ToScreen(surface.Row(y) + rect.left, plain_.data() + static_cast<size_t>(y - rect.top) * width, width);
+    // In bands of rows, so that the kept pixels stay small.
+    const int bandRows = std::max<int>(1, kPlainBandPixels / width);
+    plain_.resize(std::max(plain_.size(), static_cast<size_t>(width) * std::min<int>(bandRows, rect.bottom - rect.top)));
     // An image over the kept pixels, described here rather than allocated:
     // XPutImage copies them into the request at once.
     const Visual* visual = connection_.TheVisual();
     XImage image{};
     image.width = width;
-    image.height = height;
     image.format = ZPixmap;
     image.data = reinterpret_cast<char*>(plain_.data());
     // Written in the host's order; Xlib converts for the server if need be.
@@ -130,8 +128,14 @@ void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const 
     image.red_mask = visual->red_mask;
     image.green_mask = visual->green_mask;
     image.blue_mask = visual->blue_mask;
-    if (XInitImage(&image))
-        XPutImage(connection_.Server(), drawable, gc, &image, 0, 0, rect.left, rect.top, width, height);
+    for (int top = rect.top; top < rect.bottom; top += bandRows) {
+        const int rows = std::min<int>(bandRows, rect.bottom - top);
+        for (int row = 0; row < rows; ++row)
+            connection_.ToScreen(surface.Row(top + row) + rect.left, plain_.data() + static_cast<size_t>(row) * width, width);
+        image.height = rows;
+        if (XInitImage(&image))
+            XPutImage(connection_.Server(), drawable, gc, &image, 0, 0, rect.left, top, width, rows);
+    }
 }
 
 }  // namespace host

@@ -34,6 +34,8 @@ public:
 private:
     // Pixels (256 x 256) above which a put goes through shared memory.
     static constexpr size_t kLargestPlainPut = 65536;
+    // Pixels converted at a time for a plain put.
+    static constexpr int kPlainBandPixels = 4096;
 
     // Makes the shared image at least `width` × `height`; false (and shared
     // memory given up) when it cannot be made.
@@ -49,7 +51,7 @@ private:
     // The server may still be reading the shared memory: writing to it now
     // could tear the picture.
     bool reading_ = false;
-    std::vector<uint32_t> plain_;  // the pixels of the last plain put
+    std::vector<uint32_t> plain_;  // one band of a plain put
 };
 
 }  // namespace host

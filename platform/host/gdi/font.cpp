@@ -7,6 +7,7 @@
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -40,21 +41,34 @@ std::shared_ptr<Library> TheLibrary()
     return library;
 }
 
-// Fontconfig's own configuration, released at exit so that its memory is
-// not taken for a leak.
+// Fontconfig's own configuration, loaded when a face is first looked up and
+// released once the program has started (ReleaseFontConfiguration), or at
+// exit so that its memory is not taken for a leak.
 struct FontConfig {
-    FcConfig* config = FcInitLoadConfigAndFonts();
+    FcConfig* config = nullptr;
     ~FontConfig()
     {
-        if (config) FcConfigDestroy(config);
+        Release();
         FcFini();
+    }
+    void Release()
+    {
+        if (config) FcConfigDestroy(config);
+        config = nullptr;
     }
 };
 
-FcConfig* TheFontConfig()
+FontConfig& TheFontConfigSlot()
 {
     static FontConfig fontConfig;
-    return fontConfig.config;
+    return fontConfig;
+}
+
+FcConfig* TheFontConfig()
+{
+    FontConfig& slot = TheFontConfigSlot();
+    if (!slot.config) slot.config = FcInitLoadConfigAndFonts();
+    return slot.config;
 }
 
 // A font file that fontconfig chose, and the styles it has of its own.
@@ -231,6 +245,13 @@ const Glyph& RealizedFont::GlyphOf(char32_t character)
     for (int y = 0; y < glyph.rows; ++y)
         std::memcpy(&glyph.coverage[size_t(y) * glyph.width], bitmap.buffer + ptrdiff_t(y) * bitmap.pitch, glyph.width);
     return glyph;
+}
+
+void ReleaseFontConfiguration()
+{
+    TheFontConfigSlot().Release();
+    // Most of what fontconfig held lies amid the heap: give its pages back.
+    malloc_trim(0);
 }
 
 RealizedFont* Font::Realize()
