@@ -51,9 +51,11 @@ void BlurFilter::Apply(DibSurface& surface, const RECT& rect)
 }
 
 // Blue and red, and green and the fourth byte, are summed side by side in
-// the two 16-bit halves of a 32-bit word: the largest sum (36 x 255) fits a
-// half, so the halves never carry into each other, and the loop over the
-// pixels of a row is one the compiler vectorises.
+// the two 16-bit halves of a 32-bit word: the largest sum (32 x 255) fits a
+// half, so the halves never carry into each other. Both kernels are the
+// separable 1 2 1 / 2 4 2 / 1 2 1 plus a multiple of the centre, so a row is
+// summed down its columns first and then along; both loops are ones the
+// compiler vectorises.
 namespace {
 
 constexpr uint32_t kEvenBytes = 0x00FF00FF;
@@ -65,38 +67,50 @@ inline uint32_t LoadPixel(const BYTE* at)
     return pixel;
 }
 
+inline uint32_t EvenHalves(uint32_t pixel) { return pixel & kEvenBytes; }
+inline uint32_t OddHalves(uint32_t pixel) { return (pixel >> 8) & kEvenBytes; }
+
 }  // namespace
 
-void BlurFilter::RunPass(DibSurface& surface, const RECT& area, bool tinted) const
+void BlurFilter::RunPass(DibSurface& surface, const RECT& area, bool tinted)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    const uint32_t centreWeight = tinted ? 16 : 4;
+    if (width < 3 || height < 3)
+        return;
+    // Beyond the separable kernel's centre weight of 4.
+    const uint32_t extraCentre = tinted ? 12 : 0;
     const int shift = tinted ? 5 : 4;
     const PixelChannels tint = ChannelsOf(tinted ? tint_ : 0);
     // 4 x tint of blue and red, and of green (the fourth byte's half is thrown away).
     const uint32_t tintEven = 4 * static_cast<uint32_t>(tint.value[0]) + (4 * static_cast<uint32_t>(tint.value[2]) << 16);
     const uint32_t tintOdd = 4 * static_cast<uint32_t>(tint.value[1]);
     const ptrdiff_t scratchRow = 4 * static_cast<ptrdiff_t>(scratchCursor_.stride);
+    columnSums_.resize(2 * static_cast<size_t>(width));
+    uint32_t* __restrict evenSums = columnSums_.data();
+    uint32_t* __restrict oddSums = evenSums + width;
 
     for (int row = 1; row < height - 1; ++row) {
         // Bottom-up: the row above lies higher in memory.
         const BYTE* __restrict middle = scratchCursor_.rowStart - row * scratchRow;
         const BYTE* __restrict above = middle + scratchRow;
         const BYTE* __restrict below = middle - scratchRow;
+        for (int column = 0; column < width; ++column) {
+            const uint32_t a = LoadPixel(above + 4 * column), m = LoadPixel(middle + 4 * column),
+                           b = LoadPixel(below + 4 * column);
+            evenSums[column] = EvenHalves(a) + 2 * EvenHalves(m) + EvenHalves(b);
+            oddSums[column] = OddHalves(a) + 2 * OddHalves(m) + OddHalves(b);
+        }
         BYTE* __restrict out = surface.CursorAt(area.left, area.top + row).rowStart;
         for (int column = 1; column < width - 1; ++column) {
-            const int at = 4 * column;
-            auto sum = [&](uint32_t mask, int byteShift) {
-                auto half = [&](const BYTE* p) { return (LoadPixel(p) >> byteShift) & mask; };
-                return half(above + at - 4) + 2 * half(above + at) + half(above + at + 4) + 2 * half(middle + at - 4) +
-                       centreWeight * half(middle + at) + 2 * half(middle + at + 4) + half(below + at - 4) +
-                       2 * half(below + at) + half(below + at + 4);
-            };
-            const uint32_t even = ((sum(kEvenBytes, 0) + tintEven) >> shift) & kEvenBytes;
-            const uint32_t odd = ((sum(kEvenBytes, 8) + tintOdd) >> shift) & 0xFF;
-            const uint32_t pixel = even | (odd << 8) | (LoadPixel(out + at) & 0xFF000000u);
-            std::memcpy(out + at, &pixel, sizeof pixel);
+            const uint32_t m = LoadPixel(middle + 4 * column);
+            const uint32_t evenSum = evenSums[column - 1] + 2 * evenSums[column] + evenSums[column + 1] +
+                                     extraCentre * EvenHalves(m) + tintEven;
+            const uint32_t oddSum = oddSums[column - 1] + 2 * oddSums[column] + oddSums[column + 1] +
+                                    extraCentre * OddHalves(m) + tintOdd;
+            const uint32_t pixel = ((evenSum >> shift) & kEvenBytes) | (((oddSum >> shift) & 0xFF) << 8) |
+                                   (LoadPixel(out + 4 * column) & 0xFF000000u);
+            std::memcpy(out + 4 * column, &pixel, sizeof pixel);
         }
     }
 }

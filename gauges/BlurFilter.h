@@ -7,7 +7,9 @@
 // columns are read but never written.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gauges/DibSurface.h"
 #include "gauges/FilterObserver.h"
@@ -31,7 +33,7 @@ public:
 
 private:
     bool ScratchHolds(int width, int height);
-    void RunPass(DibSurface& surface, const RECT& area, bool tinted) const;
+    void RunPass(DibSurface& surface, const RECT& area, bool tinted);
 
     COLORREF tint_;
     BYTE tintPasses_;
@@ -40,4 +42,5 @@ private:
     std::unique_ptr<FilterObserver> ownedObserver_;
     DibSurface scratch_;
     PixelCursor scratchCursor_ = {};
+    std::vector<uint32_t> columnSums_;  // one row's column sums, blue and red then green
 };
