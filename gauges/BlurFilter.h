@@ -7,7 +7,9 @@
 // columns are read but never written.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "gauges/DibSurface.h"
 #include "gauges/FilterObserver.h"
@@ -15,13 +17,14 @@
 
 class BlurFilter : public ImageFilter {
 public:
-    // Tinting filter with a 320 x 240 scratch surface.
+    // Tinting filter.
     BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer);
-    // Plain filter with a 320 x 48 scratch surface.
+    // Plain filter (no tint passes).
     BlurFilter(BYTE plainPasses, FilterObserver* observer);
 
     // Only the part of `rect` inside the surface is filtered; the scratch
-    // surface grows when that part is larger than it. A surface without
+    // surface is made at that part's size and grows when a later one is
+    // larger. A surface without
     // pixels, or a scratch surface that cannot be made, leaves everything
     // untouched. A null observer given at construction is replaced by a
     // default one that the filter owns.
@@ -29,10 +32,8 @@ public:
     ~BlurFilter() override = default;
 
 private:
-    BlurFilter(COLORREF tint, BYTE tintPasses, BYTE plainPasses, FilterObserver* observer, int scratchWidth,
-               int scratchHeight);
     bool ScratchHolds(int width, int height);
-    void RunPass(DibSurface& surface, const RECT& area, bool tinted) const;
+    void RunPass(DibSurface& surface, const RECT& area, bool tinted);
 
     COLORREF tint_;
     BYTE tintPasses_;
@@ -40,5 +41,6 @@ private:
     FilterObserver* observer_;
     std::unique_ptr<FilterObserver> ownedObserver_;
     DibSurface scratch_;
-    PixelCursor scratchCursor_;
+    PixelCursor scratchCursor_ = {};
+    std::vector<uint32_t> columnSums_;  // one row's column sums, blue and red then green
 };

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "platform/host/display/PngFile.h"
+#include "platform/host/gdi/font.h"
 #include "platform/host/display/X11Monitors.h"
 
 namespace host {
@@ -199,6 +200,10 @@ void DisplayX11::Wait(std::optional<uint64_t> deadline)
         if (until && now >= *until)
             return;
         const int timeout = until ? static_cast<int>(std::min<uint64_t>(*until - now, INT_MAX)) : -1;
+        if (!waitedBefore_) {
+            waitedBefore_ = true;
+            gdi::ReleaseFontConfiguration();
+        }
         // Pump() has flushed what we asked of the server.
         pollfd connection{ConnectionNumber(connection_->Server()), POLLIN, 0};
         poll(&connection, 1, timeout);

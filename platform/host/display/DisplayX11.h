@@ -92,6 +92,7 @@ private:
     std::vector<MessageDialogX11*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
     std::optional<uint64_t> runEnd_;
+    bool waitedBefore_ = false;  // the panels stand once the program first waits
 };
 
 }  // namespace host

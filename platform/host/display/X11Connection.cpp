@@ -136,10 +136,11 @@ int X11Connection::Height() const
     return DisplayHeight(display_, screen_);
 }
 
-uint32_t X11Connection::ToScreen(uint32_t rgb) const
+void X11Connection::ToScreen(const uint32_t* from, uint32_t* to, size_t count) const
 {
-    return (((rgb >> 16) & 0xFF) << redShift_) | (((rgb >> 8) & 0xFF) << greenShift_) |
-           ((rgb & 0xFF) << blueShift_) | unusedBits_;
+    for (size_t i = 0; i < count; ++i)
+        to[i] = (((from[i] >> 16) & 0xFF) << redShift_) | (((from[i] >> 8) & 0xFF) << greenShift_) |
+                ((from[i] & 0xFF) << blueShift_) | unusedBits_;
 }
 
 uint32_t X11Connection::FromScreen(uint32_t pixel) const

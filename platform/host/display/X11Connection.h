@@ -38,8 +38,9 @@ public:
     // The event type of a finished shared-memory put.
     int ShmCompletionType() const { return shmCompletion_; }
 
-    // A surface pixel (0x00RRGGBB) as the screen stores it, and back.
-    uint32_t ToScreen(uint32_t rgb) const;
+    // `count` surface pixels (0x00RRGGBB) as the screen stores them, and
+    // one screen pixel back.
+    void ToScreen(const uint32_t* from, uint32_t* to, size_t count) const;
     uint32_t FromScreen(uint32_t pixel) const;
 
     // Runs `request` and waits for the server's answer; false when it

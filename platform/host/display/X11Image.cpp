@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <cstring>
 
 namespace host {
@@ -22,15 +21,10 @@ void X11Image::Release()
 {
     if (!image_)
         return;
-    if (shared_) {
-        XShmDetach(connection_.Server(), &segment_);
-        XDestroyImage(image_);
-        shmdt(segment_.shmaddr);
-    } else {
-        XDestroyImage(image_);  // frees the pixels too
-    }
+    XShmDetach(connection_.Server(), &segment_);
+    XDestroyImage(image_);
+    shmdt(segment_.shmaddr);
     image_ = nullptr;
-    shared_ = false;
     reading_ = false;
 }
 
@@ -62,23 +56,6 @@ bool X11Image::MakeShared(int width, int height)
         return false;
     }
     image_ = image;
-    shared_ = true;
-    return true;
-}
-
-bool X11Image::MakePlain(int width, int height)
-{
-    char* pixels = static_cast<char*>(calloc(static_cast<size_t>(width) * height, 4));
-    if (!pixels)
-        return false;
-    image_ = XCreateImage(connection_.Server(), connection_.TheVisual(), connection_.Depth(), ZPixmap, 0, pixels,
-                          width, height, 32, width * 4);
-    if (!image_) {
-        free(pixels);
-        return false;
-    }
-    // Written in the host's order; Xlib converts for the server if need be.
-    image_->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
     return true;
 }
 
@@ -91,12 +68,26 @@ bool X11Image::Fit(int width, int height)
         height = std::max(height, image_->height);
     }
     Release();
-    if (connection_.SharedMemory()) {
-        if (MakeShared(width, height))
-            return true;
-        connection_.GiveUpSharedMemory();
+    if (MakeShared(width, height))
+        return true;
+    connection_.GiveUpSharedMemory();
+    return false;
+}
+
+void X11Image::ConvertRow(const uint32_t* from, uint32_t* to, int count, int scale) const
+{
+    if (scale == 1) {
+        connection_.ToScreen(from, to, count);
+        return;
     }
-    return MakePlain(width, height);
+    // Converted into the row's tail, then spread out from the left: a block
+    // never reaches past the pixel it is made from.
+    uint32_t* converted = to + static_cast<ptrdiff_t>(count) * (scale - 1);
+    connection_.ToScreen(from, converted, count);
+    for (int x = 0; x < count; ++x) {
+        const uint32_t pixel = converted[x];
+        std::fill_n(to + static_cast<ptrdiff_t>(x) * scale, scale, pixel);
+    }
 }
 
 void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, int scale)
@@ -105,32 +96,75 @@ void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, 
     rect.top = std::max<LONG>(rect.top, 0);
     rect.right = std::min<LONG>(rect.right, surface.width);
     rect.bottom = std::min<LONG>(rect.bottom, surface.height);
+    if (rect.left >= rect.right || rect.top >= rect.bottom)
+        return;
     const int width = (rect.right - rect.left) * scale;
     const int height = (rect.bottom - rect.top) * scale;
-    if (width <= 0 || height <= 0 || !Fit(width, height))
-        return;
+    const size_t pixels = static_cast<size_t>(width) * height;
+    if (pixels > kLargestPlainPut && connection_.SharedMemory() && Fit(width, height))
+        PutShared(drawable, gc, surface, rect, scale);
+    else
+        PutPlain(drawable, gc, surface, rect, scale);
+}
+
+void X11Image::PutShared(Drawable drawable, GC gc, const Surface& surface, const RECT& rect, int scale)
+{
     ::Display* display = connection_.Server();
     if (reading_) {
         XSync(display, False);
         reading_ = false;
     }
+    const int width = (rect.right - rect.left) * scale;
+    const int height = (rect.bottom - rect.top) * scale;
     for (int y = 0; y < height; y += scale) {
-        const uint32_t* from = surface.Row(rect.top + y / scale) + rect.left;
         char* row = image_->data + static_cast<ptrdiff_t>(y) * image_->bytes_per_line;
-        uint32_t* to = reinterpret_cast<uint32_t*>(row);
-        for (int x = 0; x < width; ++x)
-            to[x] = connection_.ToScreen(from[x / scale]);
+        ConvertRow(surface.Row(rect.top + y / scale) + rect.left, reinterpret_cast<uint32_t*>(row),
+                   rect.right - rect.left, scale);
         // The other rows of the block are the same.
         for (int repeat = 1; repeat < scale; ++repeat)
             memcpy(row + static_cast<ptrdiff_t>(repeat) * image_->bytes_per_line, row, static_cast<size_t>(width) * 4);
     }
-    const int left = rect.left * scale;
-    const int top = rect.top * scale;
-    if (shared_) {
-        XShmPutImage(display, drawable, gc, image_, 0, 0, left, top, width, height, True);
-        reading_ = true;
-    } else {
-        XPutImage(display, drawable, gc, image_, 0, 0, left, top, width, height);
+    XShmPutImage(display, drawable, gc, image_, 0, 0, rect.left * scale, rect.top * scale, width, height, True);
+    reading_ = true;
+}
+
+void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const RECT& rect, int scale)
+{
+    const int width = (rect.right - rect.left) * scale;
+    // In bands of rows, so that the kept pixels stay small.
+    const int bandRows = std::max<int>(1, kPlainBandPixels / (width * scale));
+    plain_.resize(std::max(plain_.size(), static_cast<size_t>(width) * scale *
+                                              std::min<int>(bandRows, rect.bottom - rect.top)));
+    // An image over the kept pixels, described here rather than allocated:
+    // XPutImage copies them into the request at once.
+    const Visual* visual = connection_.TheVisual();
+    XImage image{};
+    image.width = width;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(plain_.data());
+    // Written in the host's order; Xlib converts for the server if need be.
+    image.byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = connection_.Depth();
+    image.bytes_per_line = width * 4;
+    image.bits_per_pixel = 32;
+    image.red_mask = visual->red_mask;
+    image.green_mask = visual->green_mask;
+    image.blue_mask = visual->blue_mask;
+    for (int top = rect.top; top < rect.bottom; top += bandRows) {
+        const int rows = std::min<int>(bandRows, rect.bottom - top);
+        for (int row = 0; row < rows; ++row) {
+            uint32_t* to = plain_.data() + static_cast<size_t>(row) * scale * width;
+            ConvertRow(surface.Row(top + row) + rect.left, to, rect.right - rect.left, scale);
+            for (int repeat = 1; repeat < scale; ++repeat)
+                std::copy_n(to, width, to + static_cast<size_t>(repeat) * width);
+        }
+        image.height = rows * scale;
+        if (XInitImage(&image))
+            XPutImage(connection_.Server(), drawable, gc, &image, 0, 0, rect.left * scale, top * scale, width,
+                      rows * scale);
     }
 }
 

@@ -1,12 +1,18 @@
-// The client-side image a window is put on the screen from: a shared-memory
-// image when the server can attach one, a plain one (sent through the
-// connection) otherwise. It holds the part being put, enlarged by the scale,
-// and only grows, so a window that shrinks and grows again during an
-// animation does not make a new one each step.
+// The client-side image a window is put on the screen from. A put of a
+// panel's size (a refresh, an animation step) is sent through the connection
+// from kept pixels: the server copies it at once and owes no completion
+// event, so a refresh wakes the program once, where a shared-memory put would
+// wake it again for the event or cost a round trip. Larger puts go through a
+// shared-memory image when the server can attach one; it holds the part being
+// put, enlarged by the scale, and only grows, so a window that shrinks and
+// grows again does not make a new one each step.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "platform/host/display/X11Connection.h"
 #include "platform/host/gdi/surface.h"
@@ -27,19 +33,29 @@ public:
     void Completed() { reading_ = false; }
 
 private:
-    // Makes the image at least `width` × `height`; false when no memory.
+    // Pixels (256 x 256) above which a put goes through shared memory.
+    static constexpr size_t kLargestPlainPut = 65536;
+    // Pixels converted at a time for a plain put.
+    static constexpr int kPlainBandPixels = 4096;
+
+    // Converts `count` pixels of `from` into `scale` x `count` pixels of
+    // `to`, each repeated `scale` times.
+    void ConvertRow(const uint32_t* from, uint32_t* to, int count, int scale) const;
+    // Makes the shared image at least `width` × `height`; false (and shared
+    // memory given up) when it cannot be made.
     bool Fit(int width, int height);
     bool MakeShared(int width, int height);
-    bool MakePlain(int width, int height);
     void Release();
+    void PutShared(Drawable drawable, GC gc, const Surface& surface, const RECT& rect, int scale);
+    void PutPlain(Drawable drawable, GC gc, const Surface& surface, const RECT& rect, int scale);
 
     X11Connection& connection_;
     XImage* image_ = nullptr;
     XShmSegmentInfo segment_{};
-    bool shared_ = false;
     // The server may still be reading the shared memory: writing to it now
     // could tear the picture.
     bool reading_ = false;
+    std::vector<uint32_t> plain_;  // one band of a plain put
 };
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -40,21 +41,34 @@ std::shared_ptr<Library> TheLibrary()
     return library;
 }
 
-// Fontconfig's own configuration, released at exit so that its memory is
-// not taken for a leak.
+// Fontconfig's own configuration, loaded when a face is first looked up and
+// released once the program has started (ReleaseFontConfiguration), or at
+// exit so that its memory is not taken for a leak.
 struct FontConfig {
-    FcConfig* config = FcInitLoadConfigAndFonts();
+    FcConfig* config = nullptr;
     ~FontConfig()
     {
-        if (config) FcConfigDestroy(config);
+        Release();
         FcFini();
+    }
+    void Release()
+    {
+        if (config) FcConfigDestroy(config);
+        config = nullptr;
     }
 };
 
-FcConfig* TheFontConfig()
+FontConfig& TheFontConfigSlot()
 {
     static FontConfig fontConfig;
-    return fontConfig.config;
+    return fontConfig;
+}
+
+FcConfig* TheFontConfig()
+{
+    FontConfig& slot = TheFontConfigSlot();
+    if (!slot.config) slot.config = FcInitLoadConfigAndFonts();
+    return slot.config;
 }
 
 // A font file that fontconfig chose, and the styles it has of its own.
@@ -107,6 +121,24 @@ std::string FaceName(const LOGFONTW& logFont)
     return ToUtf8(std::u16string_view(name, length));
 }
 
+// Painters make a font for one drawing and delete it again; the faces they
+// used last stay realized, with their rendered glyphs, so that the next
+// drawing renders nothing again.
+constexpr size_t kRecentFonts = 16;
+
+std::shared_ptr<RealizedFont> KeepRecent(const std::shared_ptr<RealizedFont>& font)
+{
+    static std::vector<std::shared_ptr<RealizedFont>> recent;
+    auto found = std::find(recent.begin(), recent.end(), font);
+    if (found == recent.end()) {
+        if (recent.size() == kRecentFonts)
+            recent.pop_back();
+        found = recent.insert(recent.begin(), font);
+    }
+    std::rotate(recent.begin(), found, found + 1);
+    return font;
+}
+
 }  // namespace
 
 struct RealizedFont::Face {
@@ -132,7 +164,7 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
     static std::map<std::tuple<std::string, int, int, bool, bool>, std::weak_ptr<RealizedFont>> realized;
     auto key = std::make_tuple(file.path, file.index, height, bold, italic);
     if (auto found = realized.find(key); found != realized.end()) {
-        if (auto shared = found->second.lock()) return shared;
+        if (auto shared = found->second.lock()) return KeepRecent(shared);
     }
 
     auto face = std::make_shared<Face>();
@@ -181,7 +213,7 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
 
     std::erase_if(realized, [](const auto& entry) { return entry.second.expired(); });
     realized[key] = font;
-    return font;
+    return KeepRecent(font);
 }
 
 RealizedFont::~RealizedFont() = default;
@@ -213,6 +245,13 @@ const Glyph& RealizedFont::GlyphOf(char32_t character)
     for (int y = 0; y < glyph.rows; ++y)
         std::memcpy(&glyph.coverage[size_t(y) * glyph.width], bitmap.buffer + ptrdiff_t(y) * bitmap.pitch, glyph.width);
     return glyph;
+}
+
+void ReleaseFontConfiguration()
+{
+    TheFontConfigSlot().Release();
+    // Most of what fontconfig held lies amid the heap: give its pages back.
+    malloc_trim(0);
 }
 
 RealizedFont* Font::Realize()

@@ -62,4 +62,8 @@ private:
     std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
+// Frees fontconfig's configuration (some hundred kilobytes) once the panels
+// stand; faces looked up before are remembered, a new one loads it again.
+void ReleaseFontConfiguration();
+
 }  // namespace host::gdi

@@ -7,6 +7,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -56,7 +57,7 @@ std::u32string WideItem(locale_t locale, int item)
 
 // The LC_TIME locale that the environment names (LC_ALL, LC_TIME, LANG);
 // the C locale when it names one that is not installed.
-TimeNames UserTimeNames()
+TimeNames ReadTimeNames()
 {
     locale_t locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
     if (!locale)
@@ -81,6 +82,33 @@ TimeNames UserTimeNames()
     if (locale)
         freelocale(locale);
     return names;
+}
+
+// The name that decides LC_TIME: the first of LC_ALL, LC_TIME and LANG that
+// is set and not empty.
+const char* LocaleName()
+{
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = getenv(variable);
+        if (value && *value)
+            return value;
+    }
+    return "";
+}
+
+// The names are read once for the program's life (a locale object per
+// formatting costs more than the formatting itself), and again only when
+// the environment comes to name another locale.
+const TimeNames& UserTimeNames()
+{
+    static std::string name;
+    static std::optional<TimeNames> names;
+    const char* current = LocaleName();
+    if (!names || name != current) {
+        names = ReadTimeNames();
+        name = current;
+    }
+    return *names;
 }
 
 // ---- POSIX format to Windows picture -----------------------------------------
@@ -442,7 +470,7 @@ int GetDateFormatW(LCID, DWORD flags, const SYSTEMTIME* date, LPCWSTR format, LP
     const SYSTEMTIME time = date ? *date : LocalTimeNow();
     if (!ValidDate(time))
         return Fail(ERROR_INVALID_PARAMETER);
-    const TimeNames names = UserTimeNames();
+    const TimeNames& names = UserTimeNames();
     std::u16string picture;
     if (format) {
         picture = format;
@@ -461,7 +489,7 @@ int GetTimeFormatW(LCID, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LP
     const SYSTEMTIME now = time ? *time : LocalTimeNow();
     if (!ValidTime(now))
         return Fail(ERROR_INVALID_PARAMETER);
-    const TimeNames names = UserTimeNames();
+    const TimeNames& names = UserTimeNames();
     const std::u16string picture = format ? std::u16string(format) : PictureBuilder(names).Translate(names.timeFormat);
     return Deliver(PictureExpander(PictureKind::Time, flags, now, names).Expand(picture), buffer, size);
 }

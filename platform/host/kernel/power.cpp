@@ -3,6 +3,8 @@
 // millivolts, milliamperes and tenths of a degree.
 #include "platform/host/kernel/power.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -91,6 +93,43 @@ DWORD Scaled(std::optional<long long> value, long long divisor)
                  : 0;
 }
 
+// The supplies' folders, listed once and again only when the folder changes
+// (its modification time) or a listed supply has gone.
+class SupplyListing {
+public:
+    const std::vector<std::filesystem::path>& Supplies(const std::string& folder)
+    {
+        struct stat info {};
+        const bool found = stat(folder.c_str(), &info) == 0;
+        if (stale_ || !found || folder != folder_ || info.st_mtim.tv_sec != modified_.tv_sec ||
+            info.st_mtim.tv_nsec != modified_.tv_nsec) {
+            supplies_.clear();
+            std::error_code error;
+            for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+                supplies_.push_back(entry.path());
+            std::sort(supplies_.begin(), supplies_.end());
+            folder_ = folder;
+            modified_ = found ? info.st_mtim : timespec{};
+            stale_ = !found;
+        }
+        return supplies_;
+    }
+
+    void Forget() { stale_ = true; }
+
+private:
+    std::string folder_;
+    timespec modified_{};
+    bool stale_ = true;
+    std::vector<std::filesystem::path> supplies_;
+};
+
+SupplyListing& Listing()
+{
+    static SupplyListing listing;
+    return listing;
+}
+
 }  // namespace
 
 namespace host {
@@ -98,18 +137,15 @@ namespace host {
 SYSTEM_POWER_STATUS_EX2 ReadPowerSupplies(const std::string& folder)
 {
     SYSTEM_POWER_STATUS_EX2 status = NoBattery();
-    std::vector<std::filesystem::path> supplies;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
-        supplies.push_back(entry.path());
-    std::sort(supplies.begin(), supplies.end());
-
     bool batteryFound = false;
     bool mainsListed = false;
     bool mainsOnline = false;
-    for (const auto& path : supplies) {
+    for (const auto& path : Listing().Supplies(folder)) {
         const PowerSupply supply(path);
         const std::string type = supply.Text("type");
+        // Every supply has a type: without one it has gone since the listing.
+        if (type.empty())
+            Listing().Forget();
         if (type == "Mains" || type == "USB") {
             mainsListed = true;
             mainsOnline = mainsOnline || supply.Number("online").value_or(0) == 1;

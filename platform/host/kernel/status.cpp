@@ -6,44 +6,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
-#include <string>
+#include <string_view>
 
 #include "platform/host/kernel/error.h"
+#include "platform/host/kernel/ProcFile.h"
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
 namespace {
-
-// The "Name:   1234 kB" lines of /proc/meminfo and /proc/self/status.
-class ProcTable {
-public:
-    explicit ProcTable(const char* path)
-    {
-        std::ifstream file(path);
-        std::ostringstream text;
-        text << file.rdbuf();
-        m_text = "\n" + text.str();
-    }
-
-    // Bytes, or 0 when the line is missing.
-    ULONGLONG Bytes(const char* name) const
-    {
-        const std::string key = std::string("\n") + name + ":";
-        const size_t at = m_text.find(key);
-        if (at == std::string::npos)
-            return 0;
-        const unsigned long long kilobytes = std::strtoull(m_text.c_str() + at + key.size(), nullptr, 10);
-        return kilobytes > ~0ull / 1024 ? ~0ull : kilobytes * 1024;
-    }
-
-private:
-    std::string m_text;  // with a leading line break, so every name is found after one
-};
 
 // The user part of the address space: what the architecture gives a
 // process, narrowed by an address-space limit when one is set.
@@ -69,15 +41,17 @@ SIZE_T Clamp(ULONGLONG bytes)
 
 MEMORYSTATUS RealMemory()
 {
-    const ProcTable meminfo("/proc/meminfo");
-    const ProcTable self("/proc/self/status");
+    static host::ProcFile meminfoFile("/proc/meminfo");
+    static host::ProcFile selfFile("/proc/self/status");
+    const std::string_view meminfo = meminfoFile.Read();
     MEMORYSTATUS status{};
-    status.dwTotalPhys = Clamp(meminfo.Bytes("MemTotal"));
-    status.dwAvailPhys = Clamp(meminfo.Bytes("MemAvailable"));
-    status.dwTotalPageFile = Clamp(meminfo.Bytes("MemTotal") + meminfo.Bytes("SwapTotal"));
-    status.dwAvailPageFile = Clamp(meminfo.Bytes("MemAvailable") + meminfo.Bytes("SwapFree"));
+    status.dwTotalPhys = Clamp(host::KilobyteEntry(meminfo, "MemTotal"));
+    status.dwAvailPhys = Clamp(host::KilobyteEntry(meminfo, "MemAvailable"));
+    status.dwTotalPageFile = Clamp(host::KilobyteEntry(meminfo, "MemTotal") + host::KilobyteEntry(meminfo, "SwapTotal"));
+    status.dwAvailPageFile =
+        Clamp(host::KilobyteEntry(meminfo, "MemAvailable") + host::KilobyteEntry(meminfo, "SwapFree"));
     status.dwTotalVirtual = Clamp(UserAddressSpace());
-    const ULONGLONG usedVirtual = self.Bytes("VmSize");
+    const ULONGLONG usedVirtual = host::KilobyteEntry(selfFile.Read(), "VmSize");
     status.dwAvailVirtual = usedVirtual < status.dwTotalVirtual ? Clamp(status.dwTotalVirtual - usedVirtual) : 0;
     return status;
 }

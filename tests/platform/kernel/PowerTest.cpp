@@ -185,4 +185,21 @@ TEST_F(PowerTest, BrokenAttributesDoNotBreakTheReading)
     EXPECT_EQ(status.ACLineStatus, AC_LINE_ONLINE);
 }
 
+// The folder is listed once and kept: a supply that comes or goes later must
+// still be seen.
+TEST_F(PowerTest, SuppliesThatComeAndGoAfterAReadingAreSeen)
+{
+    const std::string root = SupplyFolder();
+    Supply(root, "AC", {{"type", "Mains"}, {"online", "1"}});
+    EXPECT_EQ(host::ReadPowerSupplies(root).BatteryFlag, BATTERY_FLAG_NO_BATTERY);
+
+    Supply(root, "BAT0", {{"type", "Battery"}, {"capacity", "40"}, {"status", "Discharging"}});
+    EXPECT_EQ(host::ReadPowerSupplies(root).BatteryLifePercent, 40);
+
+    std::filesystem::remove_all(std::filesystem::path(root) / "BAT0");
+    EXPECT_EQ(host::ReadPowerSupplies(root).BatteryFlag, BATTERY_FLAG_NO_BATTERY);
+    Supply(root, "BAT1", {{"type", "Battery"}, {"capacity", "70"}, {"status", "Charging"}});
+    EXPECT_EQ(host::ReadPowerSupplies(root).BatteryLifePercent, 70);
+}
+
 }  // namespace

@@ -1,0 +1,35 @@
+// A small file of the kernel's (/proc, /sys) read again and again: the file
+// stays open and each reading is one pread from its start into a buffer that
+// is kept, so a refresh neither opens a file nor allocates.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+class ProcFile {
+public:
+    explicit ProcFile(std::string path) : path_(std::move(path)) {}
+    ~ProcFile();
+    ProcFile(const ProcFile&) = delete;
+    ProcFile& operator=(const ProcFile&) = delete;
+
+    // The file's whole text as it is now, valid until the next Read; empty
+    // when it cannot be read. A file that could not be opened is tried again
+    // at the next reading.
+    std::string_view Read();
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    std::vector<char> buffer_ = std::vector<char>(4096);
+};
+
+// The number after "Name:" on the line that starts with `name` in a table
+// of "Name:   1234 kB" lines (/proc/meminfo, /proc/self/status), in bytes;
+// 0 when the line is missing.
+unsigned long long KilobyteEntry(std::string_view table, std::string_view name);
+
+}  // namespace host
