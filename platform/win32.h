@@ -24,4 +24,5 @@
 #include "platform/host/api/user.h"
 #include "platform/host/api/gdi.h"
 #include "platform/host/api/shell.h"
+#include "platform/host/api/iphlpapi.h"
 #endif

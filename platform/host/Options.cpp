@@ -10,6 +10,9 @@ namespace host {
 namespace {
 
 constexpr int kLargestScreenSide = 8192;
+// The interface counters are 32 bits: faster traffic would wrap them more
+// than once between two readings of a gauge.
+constexpr ULONGLONG kFastestFakeTraffic = 1000000000;
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value)
@@ -94,6 +97,26 @@ bool ParseBattery(std::string_view text, Options& options)
     return true;
 }
 
+bool ParseCpu(std::string_view text, Options& options)
+{
+    int percent = 0;
+    if (!ParseNumber(text, percent) || percent < 0 || percent > 100)
+        return false;
+    options.fakeCpu = percent;
+    return true;
+}
+
+bool ParseNetwork(std::string_view text, Options& options)
+{
+    const auto parts = Split(text, '/');
+    Options::Network network{};
+    if (parts.size() != 2 || !ParseNumber(parts[0], network.received) || !ParseNumber(parts[1], network.sent) ||
+        network.received > kFastestFakeTraffic || network.sent > kFastestFakeTraffic)
+        return false;
+    options.fakeNetwork = network;
+    return true;
+}
+
 // An option that takes a value: its name and how to read the value.
 struct ValueOption {
     std::string_view name;
@@ -112,6 +135,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--fake-memory", ParseMemory},
     {"--fake-disk", ParseDisk},
     {"--fake-battery", ParseBattery},
+    {"--fake-cpu", ParseCpu},
+    {"--fake-net", ParseNetwork},
 };
 
 std::u16string JoinedFrom(const std::vector<std::string>& arguments, size_t first)
@@ -178,6 +203,10 @@ void ApplyFakes(const Options& options)
         else
             testing::FakeDisk(disk->freeBytes, disk->totalBytes);
     }
+    if (options.fakeCpu)
+        testing::FakeCpuLoad(*options.fakeCpu);
+    if (const auto& network = options.fakeNetwork)
+        testing::FakeNetwork(network->received, network->sent);
     if (const auto& battery = options.fakeBattery) {
         if (battery->none)
             testing::FakeNoBattery();

@@ -2,6 +2,7 @@
 //   ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]
 //            [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]
 //            [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]
+//            [--fake-cpu PERCENT] [--fake-net RX/TX]
 //            [--] [PROGRAM ARGUMENTS...]
 // The first argument that is not an option (or everything after "--") starts
 // the program's own command line; its words are joined with single blanks.
@@ -40,6 +41,11 @@ struct Options {
     std::optional<Memory> fakeMemory;
     std::optional<Disk> fakeDisk;
     std::optional<Battery> fakeBattery;
+    std::optional<int> fakeCpu;  // percent busy
+    struct Network {
+        ULONGLONG received, sent;  // bytes per second
+    };
+    std::optional<Network> fakeNetwork;
 };
 
 // False with `error` telling what is wrong with which argument.

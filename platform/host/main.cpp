@@ -18,6 +18,7 @@ const char kUsage[] =
     "usage: ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]\n"
     "                [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]\n"
     "                [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]\n"
+    "                [--fake-cpu PERCENT] [--fake-net RX/TX]\n"
     "                [--] [PANEL-LIST]\n";
 
 bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
