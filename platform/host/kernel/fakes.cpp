@@ -58,6 +58,13 @@ void FakeCpuLoad(int percent)
 {
     // Idle for the rest of each 100 ms.
     Fakes().idle = FakeCounter(static_cast<ULONGLONG>(100 - std::clamp(percent, 0, 100)), 100);
+    Fakes().noIdleTime = false;
+}
+
+void FakeNoIdleTime()
+{
+    Fakes().idle.reset();
+    Fakes().noIdleTime = true;
 }
 
 void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond)

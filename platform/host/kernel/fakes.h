@@ -57,6 +57,7 @@ struct KernelFakes {
     std::optional<DiskReading> disk;
     bool diskFails = false;
     std::optional<FakeCounter> idle;
+    bool noIdleTime = false;
     std::optional<NetworkCounters> network;
     bool noNetwork = false;
     std::optional<BatteryReading> battery;

@@ -95,8 +95,11 @@ void GetSystemInfo(LPSYSTEM_INFO systemInfo)
 
 DWORD GetIdleTime()
 {
-    if (auto& fake = host::Fakes().idle)
-        return fake->Read(GetTickCount());
+    host::KernelFakes& fakes = host::Fakes();
+    if (fakes.noIdleTime)
+        return MAXDWORD;
+    if (fakes.idle)
+        return fakes.idle->Read(GetTickCount());
     const auto times = host::ReadProcessorTimes(kProcStat);
     const long ticksPerSecond = sysconf(_SC_CLK_TCK);
     if (!times || ticksPerSecond <= 0)
