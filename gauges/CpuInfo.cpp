@@ -32,10 +32,7 @@ bool CpuInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("CenterValue"), 1, &ApplyOption<CpuInfo, CenterValue>},
         {TEXT("Interval"), 1, &ApplyInterval<CpuInfo>},
     };
-    KeyResult result = ApplyColorKey(line, length);
-    if (result == KeyResult::Unknown)
-        result = ApplyKeyTable(*this, kKeys, line, length);
-    return FinishParseKey(result, line, length, showErrors, TEXT("CpuInfo - Ignoriere Fehler:"));
+    return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("CpuInfo - Ignoriere Fehler:"));
 }
 
 void CpuInfo::Draw(DibSurface& surface, int x, int y)
@@ -57,8 +54,10 @@ void CpuInfo::Draw(DibSurface& surface, int x, int y)
     BuildBlock(row, surface, BlockFlags(), x, y);
     row.label = kLabel;
     row.valueText = text;
-    // Per mille of 1000 fills exactly load x 1024 / 100 of the bar.
-    row.value = load_;
-    row.total = 1000;
+    // load x 1024 / 100, rounded up so that the bar's percentage (truncated)
+    // is the whole percent of the value text: 37.0 % fills 379, not 378,
+    // which would read 36 %. 25, 50 and 100 % fill exactly 256, 512, 1024.
+    row.value = (load_ * 1024 + 999) / 1000;
+    row.total = 1024;
     DrawGaugeRows(surface, row);
 }

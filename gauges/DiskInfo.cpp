@@ -18,10 +18,7 @@ bool DiskInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("CoolBar"), 1, &ApplyOption<DiskInfo, CoolBar | Bar>},
         {TEXT("Interval"), 1, &ApplyInterval<DiskInfo>},
     };
-    KeyResult result = ApplyColorKey(line, length);
-    if (result == KeyResult::Unknown)
-        result = ApplyKeyTable(*this, kKeys, line, length);
-    return FinishParseKey(result, line, length, showErrors, TEXT("DiskInfo - Ignoriere Fehler:"));
+    return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("DiskInfo - Ignoriere Fehler:"));
 }
 
 void DiskInfo::Draw(DibSurface& surface, int x, int y)

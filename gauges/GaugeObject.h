@@ -74,14 +74,18 @@ protected:
 
     UINT Options() const { return options_; }
 
-    // "Color", "TextColor", "BorderColor", "BackgroundColorLow",
-    // "BackgroundColorHigh", "BackgroundColorCenter", "LightColor",
-    // "BlurColor"; Unknown for any other line.
-    KeyResult ApplyColorKey(const WCHAR* line, UINT length);
-
-    // The end of a gauge's ParseKey: a taken line is accepted, a rejected
-    // one reported under `caption`, an unknown one handed to DesktopObject.
-    bool FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors, const WCHAR* caption);
+    // A gauge's ParseKey: the colour keys, then the gauge's own `keys`; a
+    // rejected line is reported under `caption`, an unknown one handed to
+    // DesktopObject.
+    template <class Gauge, size_t N>
+    bool ParseGaugeKey(const KeyRule<Gauge> (&keys)[N], const WCHAR* line, UINT length, bool showErrors,
+                       const WCHAR* caption)
+    {
+        KeyResult result = ApplyColorKey(line, length);
+        if (result == KeyResult::Unknown)
+            result = ApplyKeyTable(static_cast<Gauge&>(*this), keys, line, length);
+        return FinishParseKey(result, line, length, showErrors, caption);
+    }
 
     // A cleared row with `flags`, the surface's DC, (x, y), the object's
     // width, the colours and the row height: the measured one, or else the
@@ -101,6 +105,12 @@ protected:
     void DrawErrorText(HDC dc, int x, int y, const WCHAR* name) const;
 
 private:
+    // "Color", "TextColor", "BorderColor", "BackgroundColorLow",
+    // "BackgroundColorHigh", "BackgroundColorCenter", "LightColor",
+    // "BlurColor"; Unknown for any other line.
+    KeyResult ApplyColorKey(const WCHAR* line, UINT length);
+    bool FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors, const WCHAR* caption);
+
     UINT options_;
     COLORREF textColor_ = RGB(0, 0, 0);
     COLORREF borderColor_ = RGB(0, 0, 0);

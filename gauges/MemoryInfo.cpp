@@ -27,10 +27,7 @@ bool MemoryInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("CenterValue"), 1, [](MemoryInfo& o, const WCHAR* v) { return o.centerValue_ = ParseFlag(v), true; }},
         {TEXT("Interval"), 1, &ApplyInterval<MemoryInfo>},
     };
-    KeyResult result = ApplyColorKey(line, length);
-    if (result == KeyResult::Unknown)
-        result = ApplyKeyTable(*this, kKeys, line, length);
-    return FinishParseKey(result, line, length, showErrors, TEXT("MemoryInfo - Ignoriere Fehler:"));
+    return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("MemoryInfo - Ignoriere Fehler:"));
 }
 
 UINT MemoryInfo::BlockFlags(Block block) const

@@ -54,7 +54,8 @@ bool Matches(const MIB_IFROW& row, const WCHAR* name)
     return CompareChars(description, name, length + 1) == 0 || namesSystemName;
 }
 
-bool IsUp(const MIB_IFROW& row)
+// What the gauge may choose by itself: an interface that is up, and no loopback.
+bool IsChoosable(const MIB_IFROW& row)
 {
     return row.dwOperStatus >= MIB_IF_OPER_STATUS_CONNECTED && row.dwType != MIB_IF_TYPE_LOOPBACK;
 }
@@ -99,10 +100,7 @@ bool NetworkInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("CenterValue"), 1, &ApplyOption<NetworkInfo, CenterValue>},
         {TEXT("Interval"), 1, &ApplyInterval<NetworkInfo>},
     };
-    KeyResult result = ApplyColorKey(line, length);
-    if (result == KeyResult::Unknown)
-        result = ApplyKeyTable(*this, kKeys, line, length);
-    return FinishParseKey(result, line, length, showErrors, TEXT("NetworkInfo - Ignoriere Fehler:"));
+    return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("NetworkInfo - Ignoriere Fehler:"));
 }
 
 const MIB_IFROW* NetworkInfo::FindInterface(const std::vector<MIB_IFROW>& rows) const
@@ -114,7 +112,7 @@ const MIB_IFROW* NetworkInfo::FindInterface(const std::vector<MIB_IFROW>& rows) 
     }
     const MIB_IFROW* busiest = nullptr;
     for (const MIB_IFROW& row : rows) {
-        if (!IsUp(row))
+        if (!IsChoosable(row))
             continue;
         if (tracking_ && row.dwIndex == trackedIndex_)
             return &row;

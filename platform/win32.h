@@ -17,6 +17,7 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <iphlpapi.h>
 #include "platform/win32/ce.h"
 #else
 #include "platform/host/api/types.h"

@@ -17,14 +17,20 @@ class CpuInfoTest : public SurfaceTest {
 protected:
     CpuInfoTest() : SurfaceTest(140, 60) {}
 
-    // A measured bar-only gauge 120 pixels wide, made while the processors
-    // are `percent` busy, drawn after one interval.
+    // A measured gauge 120 pixels wide with only a bar.
+    static void MakeBarOnly(CpuInfo& cpu)
+    {
+        ParseAll(cpu, {"CpuString = 0", "CpuValue = 0", "Width = 120"});
+        keylines::MeasureOnScreen(cpu);
+    }
+
+    // A bar-only gauge made while the processors are `percent` busy, drawn
+    // after one interval.
     std::vector<BYTE> BarAt(int percent)
     {
         host::testing::FakeCpuLoad(percent);
         CpuInfo cpu;
-        ParseAll(cpu, {"CpuString = 0", "CpuValue = 0", "Width = 120"});
-        keylines::MeasureOnScreen(cpu);
+        MakeBarOnly(cpu);
         host::testing::AdvanceClock(2000);
         Fill(surface, kMarker);
         cpu.Draw(surface, 0, 0);
@@ -37,7 +43,13 @@ TEST_F(CpuInfoTest, BarAtALoadIsTheMemoryBarAtThatShareOf1024)
     const struct {
         int percent;
         UINT fraction;
-    } cases[] = {{25, 256}, {50, 512}, {100, 1024}, {0, 0}};
+    } cases[] = {
+        {25, 256},
+        {50, 512},
+        {100, 1024},
+        {0, 0},
+        {37, 379},  // rounded up from 378.88: truncated, the bar would read 36 % beside "37.0%"
+    };
     for (const auto& c : cases)
         EXPECT_EQ(BarAt(c.percent), MemoryBar(surface, c.fraction, 120)) << c.percent;
 }
@@ -46,8 +58,7 @@ TEST_F(CpuInfoTest, FirstDrawMeasuresFromTheConstruction)
 {
     host::testing::FakeCpuLoad(50);
     CpuInfo cpu;
-    ParseAll(cpu, {"CpuString = 0", "CpuValue = 0", "Width = 120"});
-    keylines::MeasureOnScreen(cpu);
+    MakeBarOnly(cpu);
     const std::vector<BYTE> half = MemoryBar(surface, 512, 120);
     // Drawn at once: no time to measure over, so no load yet.
     cpu.Draw(surface, 0, 0);
@@ -81,8 +92,7 @@ TEST_F(CpuInfoTest, UnreadableIdleTimeShowsTheErrorUntilItIsBack)
 {
     host::testing::FakeCpuLoad(100);
     CpuInfo cpu;
-    ParseAll(cpu, {"CpuString = 0", "CpuValue = 0", "Width = 120"});
-    keylines::MeasureOnScreen(cpu);
+    MakeBarOnly(cpu);
     const std::vector<BYTE> full = MemoryBar(surface, 1024, 120);
     host::testing::FakeNoIdleTime();
     host::testing::AdvanceClock(2000);
