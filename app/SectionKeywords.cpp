@@ -6,8 +6,10 @@
 #include "buttons/IconXPButton.h"
 #include "buttons/WindowsButton.h"
 #include "gauges/BatteryInfo.h"
+#include "gauges/CpuInfo.h"
 #include "gauges/DiskInfo.h"
 #include "gauges/MemoryInfo.h"
+#include "gauges/NetworkInfo.h"
 #include "objects/DateInfo.h"
 #include "objects/Space.h"
 #include "objects/Text.h"
@@ -33,6 +35,8 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {TEXT("MEMORY"), Make<MemoryInfo>},
     {TEXT("DISKMEM"), Make<DiskInfo>},
     {TEXT("BATTERY"), Make<BatteryInfo>},
+    {TEXT("CPU"), Make<CpuInfo>},
+    {TEXT("NETWORK"), Make<NetworkInfo>},
     {TEXT("DATE"), Make<DateInfo>},
     {TEXT("TIME"), Make<TimeInfo>},
     {TEXT("BUTTON"), MakeButton<CommandButton>},

@@ -13,12 +13,12 @@ class DiskInfo : public GaugeObject {
 public:
     // Option bits, set by the keys of the same names.
     enum Option : UINT {
-        ShowPath = 0x01,
-        Bar = 0x02,
-        Value = 0x04,
-        Percent = 0x08,
-        CenterValue = 0x10,
-        CoolBar = 0x20,  // "CoolBar" also sets or clears Bar
+        ShowPath = BlockLabel,
+        Bar = BlockBar,
+        Value = BlockValue,
+        Percent = BlockPercent,
+        CenterValue = BlockCentered,
+        CoolBar = BlockCool,  // "CoolBar" also sets or clears Bar
     };
 
     // Path, value text and cool bar with percentage, left-aligned; no folder.
@@ -31,12 +31,7 @@ public:
     // Queries the volume afresh. Without a folder, or when the query fails,
     // draws 'Fehler: "<folder>"' word-wrapped in the object's rectangle.
     void Draw(DibSurface& surface, int x, int y) override;
-    // Row height from the DC's font; Height of the selected rows.
-    void Measure(HDC dc) override;
 
 private:
-    UINT Flags() const;
-    void DrawError(HDC dc, int x, int y) const;
-
     std::unique_ptr<WCHAR[]> folder_;
 };

@@ -4,6 +4,7 @@
 
 #include "gauges/DibSurface.h"
 #include "gauges/DrawingRange.h"
+#include "gauges/GaugeRows.h"
 
 GaugeObject::GaugeObject(UINT options) : options_(options)
 {
@@ -29,6 +30,14 @@ KeyResult GaugeObject::ApplyColorKey(const WCHAR* line, UINT length)
         {TEXT("BlurColor"), 6, [](GaugeObject& o, const WCHAR* v) { return o.blurColor_ = ParseColor(v), true; }},
     };
     return ApplyKeyTable(*this, kKeys, line, length);
+}
+
+std::unique_ptr<WCHAR[]> GaugeObject::CopyValue(const WCHAR* value)
+{
+    const UINT capacity = TextLength(value) + 1;
+    auto copy = std::make_unique<WCHAR[]>(capacity);
+    CopyText(value, copy.get(), capacity);
+    return copy;
 }
 
 bool GaugeObject::FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors,
@@ -78,4 +87,29 @@ void GaugeObject::MeasureRowHeight(HDC dc)
     SIZE extent = {};
     GetTextExtentExPointW(dc, TEXT("I"), 1, 0, nullptr, nullptr, &extent);
     rowHeight_ = extent.cy;
+}
+
+UINT GaugeObject::BlockFlags() const
+{
+    static constexpr OptionFlag kMap[] = {
+        {BlockLabel, LabelRow},     {BlockBar, BarRow},           {BlockValue, ValueRow},
+        {BlockPercent, PercentText}, {BlockCentered, CenteredText}, {BlockCool, CoolStyle},
+    };
+    return FlagsFromOptions(kMap);
+}
+
+void GaugeObject::Measure(HDC dc)
+{
+    MeasureRowHeight(dc);
+    SetHeight(GaugeRowsHeight(BlockFlags(), RowHeight()));
+}
+
+void GaugeObject::DrawErrorText(HDC dc, int x, int y, const WCHAR* name) const
+{
+    // Sized to the name: 'Fehler: "', the name, '"' and the terminator.
+    const UINT capacity = TextLength(name) + 11;
+    const auto text = std::make_unique<WCHAR[]>(capacity);
+    const int length = _snwprintf(text.get(), capacity, TEXT("Fehler: \"%s\""), name);
+    RECT rect = {x, y, x + ClampExtent(Width()), y + ClampExtent(Height())};
+    DrawTextW(dc, text.get(), length, &rect, DT_WORDBREAK);
 }

@@ -1,9 +1,11 @@
-// The common base of the memory and disk gauges: their seven colours with
-// the keys that set them, and the rule that turns a gauge's settings into
-// the GaugeRow of one block.
+// The common base of the gauges drawn as gauge rows (memory, disk,
+// processor, network): their seven colours with the keys that set them, the
+// rule that turns a gauge's settings into the GaugeRow of one block, and the
+// options, measuring and error text of the gauges that show a single block.
 #pragma once
 
 #include <cstddef>
+#include <memory>
 
 #include "config/KeyTable.h"
 #include "gauges/GaugeRow.h"
@@ -16,8 +18,22 @@ public:
     explicit GaugeObject(UINT options);
     ~GaugeObject() override = default;
     void Draw(DibSurface& surface, int x, int y) override = 0;
+    // A single block: the row height from the DC's font, and Height the
+    // height of the rows that the BlockOption bits select.
+    void Measure(HDC dc) override;
 
 protected:
+    // The option bits of a gauge with a single block.
+    enum BlockOption : UINT {
+        BlockLabel = 0x01,
+        BlockBar = 0x02,
+        BlockValue = 0x04,
+        BlockPercent = 0x08,
+        BlockCentered = 0x10,
+        BlockCool = 0x20,
+    };
+    static constexpr UINT kFullBlock = BlockLabel | BlockBar | BlockValue | BlockPercent | BlockCool;
+
     // Which GaugeRow flag an option bit of a gauge turns on.
     struct OptionFlag {
         UINT option;
@@ -45,16 +61,31 @@ protected:
         return true;
     }
 
+    // The key rule of "Interval": the DesktopObject interval in milliseconds.
+    template <class Gauge>
+    static bool ApplyInterval(Gauge& gauge, const WCHAR* value)
+    {
+        gauge.SetInterval(static_cast<DWORD>(ParseInt(value)));
+        return true;
+    }
+
+    // A key's text value, copied to its own length.
+    static std::unique_ptr<WCHAR[]> CopyValue(const WCHAR* value);
+
     UINT Options() const { return options_; }
 
-    // "Color", "TextColor", "BorderColor", "BackgroundColorLow",
-    // "BackgroundColorHigh", "BackgroundColorCenter", "LightColor",
-    // "BlurColor"; Unknown for any other line.
-    KeyResult ApplyColorKey(const WCHAR* line, UINT length);
-
-    // The end of a gauge's ParseKey: a taken line is accepted, a rejected
-    // one reported under `caption`, an unknown one handed to DesktopObject.
-    bool FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors, const WCHAR* caption);
+    // A gauge's ParseKey: the colour keys, then the gauge's own `keys`; a
+    // rejected line is reported under `caption`, an unknown one handed to
+    // DesktopObject.
+    template <class Gauge, size_t N>
+    bool ParseGaugeKey(const KeyRule<Gauge> (&keys)[N], const WCHAR* line, UINT length, bool showErrors,
+                       const WCHAR* caption)
+    {
+        KeyResult result = ApplyColorKey(line, length);
+        if (result == KeyResult::Unknown)
+            result = ApplyKeyTable(static_cast<Gauge&>(*this), keys, line, length);
+        return FinishParseKey(result, line, length, showErrors, caption);
+    }
 
     // A cleared row with `flags`, the surface's DC, (x, y), the object's
     // width, the colours and the row height: the measured one, or else the
@@ -65,7 +96,21 @@ protected:
     void MeasureRowHeight(HDC dc);
     int RowHeight() const { return rowHeight_; }
 
+    // A single block's GaugeRow flags from the BlockOption bits.
+    UINT BlockFlags() const;
+
+    // What a gauge shows when its reading failed: 'Fehler: "<name>"',
+    // word-wrapped in the object's rectangle at (x, y), in the DC's text
+    // colour and font.
+    void DrawErrorText(HDC dc, int x, int y, const WCHAR* name) const;
+
 private:
+    // "Color", "TextColor", "BorderColor", "BackgroundColorLow",
+    // "BackgroundColorHigh", "BackgroundColorCenter", "LightColor",
+    // "BlurColor"; Unknown for any other line.
+    KeyResult ApplyColorKey(const WCHAR* line, UINT length);
+    bool FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors, const WCHAR* caption);
+
     UINT options_;
     COLORREF textColor_ = RGB(0, 0, 0);
     COLORREF borderColor_ = RGB(0, 0, 0);

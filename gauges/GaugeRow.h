@@ -21,6 +21,7 @@ struct GaugeRow {
     int y;
     int width;         // width of every row
     const WCHAR* label;
+    const WCHAR* valueText;  // the value text row; null: value and total as byte counts
     ULONGLONG value;   // the amount shown (free bytes)
     ULONGLONG total;   // the whole
     COLORREF textColor;    // label, value text, plain-bar percentage

@@ -76,8 +76,9 @@ void DrawGaugeRows(DibSurface& surface, const GaugeRow& row)
     }
     if (row.flags & ValueRow) {
         WCHAR text[32];
-        FormatValueText(row.value, row.total, text);
-        DrawRowText(row, text, row.y + offset);
+        if (!row.valueText)
+            FormatValueText(row.value, row.total, text);
+        DrawRowText(row, row.valueText ? row.valueText : text, row.y + offset);
         offset += row.rowHeight + kRowGap;
     }
     if (row.flags & BarRow) {

@@ -28,5 +28,6 @@ int FormatValueText(ULONGLONG value, ULONGLONG total, WCHAR (&text)[32]);
 int GaugeRowsHeight(UINT flags, int rowHeight);
 
 // Draws the selected rows of `row` top to bottom on `surface`, whose DC is
-// row.dc, leaving 2 pixels below the label and the value text.
+// row.dc, leaving 2 pixels below the label and the value text. The value
+// text is row.valueText when there is one, else FormatValueText's.
 void DrawGaugeRows(DibSurface& surface, const GaugeRow& row);

@@ -25,13 +25,9 @@ bool MemoryInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("VirtMemValue"), 1, &ApplyOption<MemoryInfo, VirtMemValue>},
         {TEXT("VirtMemPercent"), 1, &ApplyOption<MemoryInfo, VirtMemPercent>},
         {TEXT("CenterValue"), 1, [](MemoryInfo& o, const WCHAR* v) { return o.centerValue_ = ParseFlag(v), true; }},
-        {TEXT("Interval"), 1,
-         [](MemoryInfo& o, const WCHAR* v) { return o.SetInterval(static_cast<DWORD>(ParseInt(v))), true; }},
+        {TEXT("Interval"), 1, &ApplyInterval<MemoryInfo>},
     };
-    KeyResult result = ApplyColorKey(line, length);
-    if (result == KeyResult::Unknown)
-        result = ApplyKeyTable(*this, kKeys, line, length);
-    return FinishParseKey(result, line, length, showErrors, TEXT("MemoryInfo - Ignoriere Fehler:"));
+    return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("MemoryInfo - Ignoriere Fehler:"));
 }
 
 UINT MemoryInfo::BlockFlags(Block block) const

@@ -17,6 +17,7 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <iphlpapi.h>
 #include "platform/win32/ce.h"
 #else
 #include "platform/host/api/types.h"
@@ -24,4 +25,5 @@
 #include "platform/host/api/user.h"
 #include "platform/host/api/gdi.h"
 #include "platform/host/api/shell.h"
+#include "platform/host/api/iphlpapi.h"
 #endif

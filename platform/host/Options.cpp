@@ -11,6 +11,9 @@ namespace {
 
 constexpr int kLargestScreenSide = 8192;
 constexpr int kLargestScale = 4;
+// The interface counters are 32 bits: faster traffic would wrap them more
+// than once between two readings of a gauge.
+constexpr ULONGLONG kFastestFakeTraffic = 1000000000;
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value)
@@ -112,6 +115,26 @@ bool ParseScale(std::string_view text, Options& options)
     return true;
 }
 
+bool ParseCpu(std::string_view text, Options& options)
+{
+    int percent = 0;
+    if (!ParseNumber(text, percent) || percent < 0 || percent > 100)
+        return false;
+    options.fakeCpu = percent;
+    return true;
+}
+
+bool ParseNetwork(std::string_view text, Options& options)
+{
+    const auto parts = Split(text, '/');
+    Options::Network network{};
+    if (parts.size() != 2 || !ParseNumber(parts[0], network.received) || !ParseNumber(parts[1], network.sent) ||
+        network.received > kFastestFakeTraffic || network.sent > kFastestFakeTraffic)
+        return false;
+    options.fakeNetwork = network;
+    return true;
+}
+
 // One option: its long and short name, the value it takes as --help shows it
 // (empty for a switch), its help line, and what it sets. The table's order is
 // the order of --help.
@@ -144,6 +167,8 @@ constexpr Option kOptions[] = {
     {"--fake-memory", "", "A/T[/AV/TV]", "simulated memory in bytes", ParseMemory},
     {"--fake-disk", "", "FREE/TOTAL|fail", "simulated disk space in bytes", ParseDisk},
     {"--fake-battery", "", "P[,charging][,ac]|none", "simulated battery", ParseBattery},
+    {"--fake-cpu", "", "PERCENT", "simulated processor load, 0 to 100", ParseCpu},
+    {"--fake-net", "", "RX/TX", "simulated network traffic in bytes per second", ParseNetwork},
     {"--monitor", "", "N|NAME", "the monitor to show the panels on (the first)",
      [](std::string_view v, Options& o) { return !(o.monitor = v).empty(); }},
     {"--scale", "", "N", "show every pixel N x N times larger, 1 to 4 (from Xft.dpi)", ParseScale},
@@ -263,6 +288,10 @@ void ApplyFakes(const Options& options)
         else
             testing::FakeDisk(disk->freeBytes, disk->totalBytes);
     }
+    if (options.fakeCpu)
+        testing::FakeCpuLoad(*options.fakeCpu);
+    if (const auto& network = options.fakeNetwork)
+        testing::FakeNetwork(network->received, network->sent);
     if (const auto& battery = options.fakeBattery) {
         if (battery->none)
             testing::FakeNoBattery();

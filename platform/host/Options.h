@@ -45,6 +45,11 @@ struct Options {
     std::optional<Memory> fakeMemory;
     std::optional<Disk> fakeDisk;
     std::optional<Battery> fakeBattery;
+    std::optional<int> fakeCpu;  // percent busy
+    struct Network {
+        ULONGLONG received, sent;  // bytes per second
+    };
+    std::optional<Network> fakeNetwork;
 };
 
 // False with `error` telling what is wrong with which argument.

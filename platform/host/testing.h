@@ -68,6 +68,15 @@ void SetModuleFileName(const std::string& path);
 void FakeMemory(ULONGLONG availPhys, ULONGLONG totalPhys, ULONGLONG availVirtual, ULONGLONG totalVirtual);
 void FakeDisk(ULONGLONG freeBytes, ULONGLONG totalBytes);
 void FakeDiskFailure();
+// The processors busy `percent` (0 to 100) of every interval of the tick count.
+void FakeCpuLoad(int percent);
+// No idle time to be had, as without /proc.
+void FakeNoIdleTime();
+// One Ethernet interface "eth0" (besides "lo") whose octet counters grow by
+// these many bytes per second of the tick count.
+void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond);
+// No interface list at all, as without /proc.
+void FakeNoNetwork();
 void FakeBattery(int percent, bool charging, bool onAC);
 void FakeNoBattery();
 

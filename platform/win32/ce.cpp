@@ -62,6 +62,20 @@ HDC WithHandheldFont(HDC dc)
 
 }  // namespace
 
+// GetSystemTimes sums the idle time of every processor, in units of 100 ns.
+DWORD GetIdleTime()
+{
+    FILETIME idle;
+    FILETIME kernel;
+    FILETIME user;
+    if (!GetSystemTimes(&idle, &kernel, &user))
+        return MAXDWORD;
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const ULONGLONG hundredNanoseconds = (static_cast<ULONGLONG>(idle.dwHighDateTime) << 32) | idle.dwLowDateTime;
+    return static_cast<DWORD>(hundredNanoseconds / 10000 / std::max<DWORD>(system.dwNumberOfProcessors, 1));
+}
+
 HBITMAP ce::LoadDIBitmap(LPCWSTR fileName)
 {
     return static_cast<HBITMAP>(

@@ -8,6 +8,7 @@
 //    every other library goes to the real LoadLibraryW;
 //  - GetSysColor: accepts indices marked with SYS_COLOR_INDEX_FLAG;
 //  - _snwprintf, which the handheld's core library exports;
+//  - GetIdleTime: the processors' idle time from GetSystemTimes;
 //  - new device contexts hold the handheld's stock font, the 13-pixel GUI
 //    font, instead of the desktop's 16-pixel System font, so that text that
 //    chooses no font measures as on the handheld.
@@ -25,6 +26,11 @@
 #define SYS_COLOR_INDEX_FLAG 0x40000000
 
 #include "platform/PowerStatusEx2.h"
+
+// The handheld's idle time: milliseconds that the processors spent idle
+// since boot, shared out among them (so that it grows at most as fast as the
+// tick count), wrapping at 2^32; MAXDWORD when it cannot be read.
+DWORD GetIdleTime();
 
 namespace ce {
 

@@ -11,8 +11,10 @@
 #include "buttons/IconXPButton.h"
 #include "buttons/WindowsButton.h"
 #include "gauges/BatteryInfo.h"
+#include "gauges/CpuInfo.h"
 #include "gauges/DiskInfo.h"
 #include "gauges/MemoryInfo.h"
+#include "gauges/NetworkInfo.h"
 #include "objects/DateInfo.h"
 #include "objects/Space.h"
 #include "objects/Text.h"
@@ -113,6 +115,16 @@ TEST_F(PanelFileLoaderTest, SectionsMakeObjectsInFileOrder)
     // DATE and TIME refresh every ten minutes and every minute.
     EXPECT_EQ(600000u, settings.Objects()[5]->Interval());
     EXPECT_EQ(60000u, settings.Objects()[6]->Interval());
+}
+
+TEST_F(PanelFileLoaderTest, ProcessorAndNetworkSectionsMakeTheirGauges)
+{
+    EXPECT_FALSE(Load("CPU\r\nCpuBar = 1\r\n\r\nNETWORK\r\nInterface = eth0\r\n\r\nCPUS\r\n\r\nNET\r\n"));
+    EXPECT_EQ((std::vector<std::string>{typeid(CpuInfo).name(), typeid(NetworkInfo).name(), typeid(CpuInfo).name()}),
+              Kinds());
+    // Both refresh every two seconds; "NET" is no keyword.
+    EXPECT_EQ(2000u, settings.Objects()[1]->Interval());
+    EXPECT_EQ((std::vector<std::string>{kUnknownType + "NET"}), Boxes());
 }
 
 TEST_F(PanelFileLoaderTest, IntervalKeyOverridesTheDateDefault)

@@ -4,7 +4,10 @@
 #include <initializer_list>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "objects/DesktopObject.h"
+#include "platform/host/testing.h"
 #include "tests/support/TestFiles.h"
 
 namespace keylines {
@@ -19,6 +22,18 @@ inline void ParseAll(SectionHandler& handler, std::initializer_list<const char*>
 {
     for (const char* line : lines)
         Parse(handler, line);
+}
+
+// `line` is refused with one warning box that shows it under `caption`.
+inline void ExpectIgnored(SectionHandler& handler, const char* line, const char* caption)
+{
+    host::testing::ClearMessageBoxes();
+    EXPECT_FALSE(Parse(handler, line)) << line;
+    ASSERT_EQ(host::testing::MessageBoxes().size(), 1u) << line;
+    const auto& box = host::testing::MessageBoxes()[0];
+    EXPECT_EQ(testfiles::Utf8(box.caption), caption) << line;
+    EXPECT_EQ(testfiles::Utf8(box.text), line);
+    EXPECT_EQ(box.style, 0x10030u) << line;
 }
 
 // Measures with a screen DC, as the panel does after loading.

@@ -71,6 +71,28 @@ TEST(Options, ReadsShortAndAttachedForms)
     EXPECT_FALSE(Parsed({}).autostart);
 }
 
+TEST(Options, ProcessorAndNetworkFakesTakeTheirRanges)
+{
+    const host::Options options = Parsed({"--fake-cpu", "100", "--fake-net", "1000000000/0"});
+    EXPECT_EQ(100, options.fakeCpu.value_or(-1));
+    ASSERT_TRUE(options.fakeNetwork);
+    EXPECT_EQ(1000000000u, options.fakeNetwork->received);
+    EXPECT_EQ(0u, options.fakeNetwork->sent);
+    const std::vector<std::vector<std::string>> refused = {
+        {"--fake-cpu", "101"},
+        {"--fake-cpu", "-1"},
+        {"--fake-cpu", "50%"},
+        {"--fake-net", "1000"},
+        {"--fake-net", "1000/2000/3"},
+        {"--fake-net", "1000000001/0"},  // would wrap the 32-bit counters too fast to measure
+    };
+    for (const auto& arguments : refused) {
+        host::Options refusing;
+        std::string error;
+        EXPECT_FALSE(host::ParseOptions(arguments, refusing, error)) << arguments[1];
+    }
+}
+
 TEST(Options, TheRestIsTheProgramsCommandLine)
 {
     struct Case {

@@ -1,5 +1,6 @@
 // Kernel services of the host implementation: files, modules, clock, memory
-// and disk status, the handheld power status, locale formatting, printf.
+// and disk status, processors and idle time, the handheld power status,
+// locale formatting, printf.
 #pragma once
 
 #include "platform/host/api/types.h"
@@ -33,12 +34,14 @@ DWORD GetLastError();
 void SetLastError(DWORD error);
 
 #define ERROR_SUCCESS 0
+#define NO_ERROR 0
 #define ERROR_FILE_NOT_FOUND 2
 #define ERROR_PATH_NOT_FOUND 3
 #define ERROR_TOO_MANY_OPEN_FILES 4
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_GEN_FAILURE 31
+#define ERROR_NOT_SUPPORTED 50
 #define ERROR_FILE_EXISTS 80
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_DISK_FULL 112
@@ -76,6 +79,38 @@ typedef struct _MEMORYSTATUS {
 void GlobalMemoryStatus(LPMEMORYSTATUS buffer);
 BOOL GetDiskFreeSpaceExW(LPCWSTR directory, PULARGE_INTEGER freeToCaller, PULARGE_INTEGER totalBytes,
                          PULARGE_INTEGER totalFree);
+
+// Processors and idle time (kernel/processor.cpp).
+#define PROCESSOR_ARCHITECTURE_INTEL 0
+#define PROCESSOR_ARCHITECTURE_ARM 5
+#define PROCESSOR_ARCHITECTURE_AMD64 9
+#define PROCESSOR_ARCHITECTURE_ARM64 12
+#define PROCESSOR_ARCHITECTURE_UNKNOWN 0xFFFF
+
+typedef struct _SYSTEM_INFO {
+    union {
+        DWORD dwOemId;
+        struct {
+            WORD wProcessorArchitecture;
+            WORD wReserved;
+        };
+    };
+    DWORD dwPageSize;
+    LPVOID lpMinimumApplicationAddress;
+    LPVOID lpMaximumApplicationAddress;
+    DWORD_PTR dwActiveProcessorMask;
+    DWORD dwNumberOfProcessors;
+    DWORD dwProcessorType;
+    DWORD dwAllocationGranularity;
+    WORD wProcessorLevel;
+    WORD wProcessorRevision;
+} SYSTEM_INFO, *LPSYSTEM_INFO;
+
+void GetSystemInfo(LPSYSTEM_INFO systemInfo);
+// The handheld's idle time: milliseconds that the processors spent idle since
+// boot, shared out among them (so that it grows at most as fast as the tick
+// count), wrapping at 2^32; MAXDWORD when it cannot be read.
+DWORD GetIdleTime();
 
 // The handheld power status, reached through LoadLibraryW(TEXT("coredll.dll"))
 // and GetProcAddressW(module, TEXT("GetSystemPowerStatusEx2")).

@@ -40,6 +40,7 @@ typedef const void* LPCVOID;
 typedef BOOL* LPBOOL;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
+typedef ULONG* PULONG;
 typedef LONG* PLONG;
 typedef INT* LPINT;
 typedef WCHAR* LPWSTR;
@@ -50,6 +51,7 @@ typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 
+#define MAXDWORD 0xFFFFFFFFu
 #define TRUE 1
 #define FALSE 0
 #define TEXT(s) u##s

@@ -1,5 +1,7 @@
 #include "platform/host/kernel/fakes.h"
 
+#include <algorithm>
+
 #include "platform/host/Reset.h"
 
 namespace host {
@@ -14,6 +16,21 @@ KernelFakes& Fakes()
 void ResetKernelFakes()
 {
     Fakes() = KernelFakes{};
+}
+
+DWORD FakeCounter::Read(DWORD now)
+{
+    if (!m_started) {
+        m_started = true;
+        m_last = now;
+    }
+    // Below 2^32 ms times 2^32 at most (the options keep amounts far
+    // smaller), so the product fits 64 bits.
+    const ULONGLONG grown = static_cast<ULONGLONG>(static_cast<DWORD>(now - m_last)) * m_amount + m_carried;
+    m_last = now;
+    m_value += static_cast<DWORD>(grown / m_period);
+    m_carried = grown % m_period;
+    return m_value;
 }
 
 }  // namespace host
@@ -35,6 +52,31 @@ void FakeDiskFailure()
 {
     Fakes().disk.reset();
     Fakes().diskFails = true;
+}
+
+void FakeCpuLoad(int percent)
+{
+    // Idle for the rest of each 100 ms.
+    Fakes().idle = FakeCounter(static_cast<ULONGLONG>(100 - std::clamp(percent, 0, 100)), 100);
+    Fakes().noIdleTime = false;
+}
+
+void FakeNoIdleTime()
+{
+    Fakes().idle.reset();
+    Fakes().noIdleTime = true;
+}
+
+void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond)
+{
+    Fakes().network = NetworkCounters{FakeCounter(receivedPerSecond, 1000), FakeCounter(sentPerSecond, 1000)};
+    Fakes().noNetwork = false;
+}
+
+void FakeNoNetwork()
+{
+    Fakes().network.reset();
+    Fakes().noNetwork = true;
 }
 
 void FakeBattery(int percent, bool charging, bool onAC)

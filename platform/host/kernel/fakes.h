@@ -23,6 +23,29 @@ struct DiskReading {
     ULONGLONG totalBytes;
 };
 
+// A 32-bit counter that grows by `amount` every `period` milliseconds of the
+// tick count, from 0 at its first reading, wrapping as the system's counters
+// do. Fractions are carried, so readings a whole number of periods apart
+// differ by exactly that many amounts.
+class FakeCounter {
+public:
+    FakeCounter(ULONGLONG amount, DWORD period) : m_amount(amount), m_period(period) {}
+    DWORD Read(DWORD now);
+
+private:
+    ULONGLONG m_amount;
+    DWORD m_period;
+    bool m_started = false;
+    DWORD m_last = 0;
+    DWORD m_value = 0;
+    ULONGLONG m_carried = 0;
+};
+
+struct NetworkCounters {
+    FakeCounter received;
+    FakeCounter sent;
+};
+
 struct BatteryReading {
     int percent;
     bool charging;
@@ -33,6 +56,10 @@ struct KernelFakes {
     std::optional<MemoryReading> memory;
     std::optional<DiskReading> disk;
     bool diskFails = false;
+    std::optional<FakeCounter> idle;
+    bool noIdleTime = false;
+    std::optional<NetworkCounters> network;
+    bool noNetwork = false;
     std::optional<BatteryReading> battery;
     bool noPowerEntryPoint = false;
     bool recordLaunches = false;

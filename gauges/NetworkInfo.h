@@ -1,0 +1,58 @@
+// The gauge of a NETWORK section: the receive and send rates of one network
+// interface over the last interval, as a block with an optional label
+// ("Network" and the interface's name), value text (both rates) and bar (the
+// receive rate against "MaxRate", or against the highest receive rate seen).
+// An interface that is missing, or no interface list at all, shows an error
+// text instead until the interface is there again; its rates then start anew.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gauges/CounterReading.h"
+#include "gauges/GaugeObject.h"
+
+class NetworkInfo : public GaugeObject {
+public:
+    // Option bits, set by the keys of the same names.
+    enum Option : UINT {
+        NetString = BlockLabel,
+        NetBar = BlockBar,
+        NetValue = BlockValue,
+        NetPercent = BlockPercent,
+        CenterValue = BlockCentered,
+        CoolNetBar = BlockCool,  // "CoolNetBar" also sets or clears NetBar
+    };
+
+    // Label, value text and cool bar with percentage; a two-second interval;
+    // the busiest interface; the bar against the highest rate seen.
+    NetworkInfo();
+
+    // The colour keys, "Interface" (the rest of the line), the option keys,
+    // "MaxRate" (bytes per second, not negative) and "Interval"; other lines
+    // go to DesktopObject.
+    bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
+    ~NetworkInfo() override = default;
+    // Reads the interface table afresh. Without "Interface" the gauge keeps
+    // to the interface that it chose first (up, no loopback, the most octets
+    // carried) while that one stays up.
+    void Draw(DibSurface& surface, int x, int y) override;
+
+private:
+    // The configured interface, else the tracked one while up, else the
+    // busiest that is up; null when there is none.
+    const MIB_IFROW* FindInterface(const std::vector<MIB_IFROW>& rows) const;
+    // Starts the rates and the label afresh for an interface not tracked yet.
+    void Track(const MIB_IFROW& row);
+
+    std::unique_ptr<WCHAR[]> interface_;  // as configured; null: the busiest
+    ULONGLONG maxRate_ = 0;               // 0: the highest receive rate seen
+    ULONGLONG highestRate_ = 0;
+    bool tracking_ = false;
+    DWORD trackedIndex_ = 0;
+    CounterReading received_;
+    CounterReading sent_;
+    ULONGLONG receivedRate_ = 0;
+    ULONGLONG sentRate_ = 0;
+    WCHAR label_[8 + MAXLEN_IFDESCR] = {};
+};
