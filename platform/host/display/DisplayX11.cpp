@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "platform/host/display/PngFile.h"
+#include "platform/host/display/WakeSources.h"
 
 namespace host {
 
@@ -150,8 +151,8 @@ void DisplayX11::Wait(std::optional<uint64_t> deadline)
             return;
         const int timeout = until ? static_cast<int>(std::min<uint64_t>(*until - now, INT_MAX)) : -1;
         // Pump() has flushed what we asked of the server.
-        pollfd connection{ConnectionNumber(connection_->Server()), POLLIN, 0};
-        poll(&connection, 1, timeout);
+        if (WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken)
+            return;
     }
 }
 
