@@ -146,6 +146,14 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
             options.realtime = true;
             continue;
         }
+        if (argument == "--check") {
+            options.check = true;
+            continue;
+        }
+        if (argument == "--no-reload") {
+            options.noReload = true;
+            continue;
+        }
         const ValueOption* option = nullptr;
         for (const ValueOption& candidate : kValueOptions) {
             if (candidate.name == argument)

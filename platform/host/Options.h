@@ -2,7 +2,7 @@
 //   ostrevia [--headless] [--screen WxH] [--run-for MS] [--snapshot FILE.png]
 //            [--script FILE] [--realtime] [--fake-memory A/T[/AV/TV]]
 //            [--fake-disk FREE/TOTAL|fail] [--fake-battery P[,charging][,ac]|none]
-//            [--] [PROGRAM ARGUMENTS...]
+//            [--check] [--no-reload] [--] [PROGRAM ARGUMENTS...]
 // The first argument that is not an option (or everything after "--") starts
 // the program's own command line; its words are joined with single blanks.
 #pragma once
@@ -18,6 +18,8 @@ namespace host {
 struct Options {
     bool headless = false;
     bool realtime = false;
+    bool check = false;     // load the panels, print the findings, exit 0/1
+    bool noReload = false;  // watch no files
     int screenWidth = 240;
     int screenHeight = 320;
     std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given
