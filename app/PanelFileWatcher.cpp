@@ -156,11 +156,7 @@ void PanelFileWatcher::ReloadAll()
     UnicodeFileProblem problem;
     HANDLE list = OpenUnicodeFileQuietly(listPath_, 0, problem);
     if (list == INVALID_HANDLE_VALUE) {
-        DiagnosticPlace place(listPath_);
-        ReportWarning({problem == UnicodeFileProblem::CannotOpen
-                           ? TEXT("cannot be opened; the panels shown stay until the list is saved again")
-                           : TEXT("is empty or not UTF-16 with the byte-order mark (perhaps half saved); the panels "
-                                  "shown stay until the list is saved again")});
+        ReportUnusableSave(listPath_, problem, TEXT("the panels shown stay until the list is saved again"));
         return;
     }
     CloseHandle(list);

@@ -95,11 +95,7 @@ LRESULT OnReloadPanel(HWND window, Panel& old)
     UnicodeFileProblem problem;
     HANDLE file = OpenUnicodeFileQuietly(path, FILE_ATTRIBUTE_NORMAL, problem);
     if (file == INVALID_HANDLE_VALUE) {
-        DiagnosticPlace place(path);
-        ReportWarning({problem == UnicodeFileProblem::CannotOpen
-                           ? TEXT("cannot be opened; the panel shown stays until the file is saved again")
-                           : TEXT("is empty or not UTF-16 with the byte-order mark (perhaps half saved); the panel "
-                                  "shown stays until the file is saved again")});
+        ReportUnusableSave(path, problem, TEXT("the panel shown stays until the file is saved again"));
         return 0;
     }
     CloseHandle(file);

@@ -23,6 +23,15 @@ HANDLE OpenUnicodeFileQuietly(const WCHAR* path, DWORD attributes, UnicodeFilePr
     return file;
 }
 
+void ReportUnusableSave(const WCHAR* path, UnicodeFileProblem problem, const WCHAR* consequence)
+{
+    DiagnosticPlace place(path);
+    ReportWarning({problem == UnicodeFileProblem::CannotOpen
+                       ? TEXT("cannot be opened; ")
+                       : TEXT("is empty or not UTF-16 with the byte-order mark (perhaps half saved); "),
+                   consequence});
+}
+
 HANDLE OpenUnicodeFile(const WCHAR* path, const WCHAR* missingCaption, DWORD attributes)
 {
     UnicodeFileProblem problem;

@@ -16,6 +16,10 @@ enum class UnicodeFileProblem {
 // caller closes the handle.
 HANDLE OpenUnicodeFileQuietly(const WCHAR* path, DWORD attributes, UnicodeFileProblem& problem);
 
+// Writes to the diagnostics channel, at `path`, why a file that was saved
+// is not used: `problem`, then `consequence`.
+void ReportUnusableSave(const WCHAR* path, UnicodeFileProblem problem, const WCHAR* consequence);
+
 // As OpenUnicodeFileQuietly, with the problem reported: a file that cannot
 // be opened with the path as text and `missingCaption`; a file without the
 // mark (an empty one included) with "Die Datei ist leer oder nicht im
