@@ -16,7 +16,8 @@ void ParseAnimationSetting(const WCHAR* value, AnimationKind& kind)
     if (value && ParseAnimationName(value, kind))
         return;
     ReportWarning({TEXT("\""), value ? value : TEXT(""),
-                   TEXT("\" is no animation name, so the panel keeps its animation; the names are "), AnimationNameList()});
+                   TEXT("\" is no animation name, so the panel keeps its animation; the names are "),
+                   AnimationNameList()});
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ Mode OpenSection(GlobalSettings& settings, const WCHAR* line, const WCHAR* folde
 {
     const SectionKeyword* section = FindSectionKeyword(line);
     if (!section) {
-        ConfigMessageBox(nullptr, line, TEXT("Ostrevia - Ignoriere unbekannten Typ:"), MB_SETFOREGROUND | MB_ICONWARNING);
+        ConfigMessageBox(nullptr, line, TEXT("Ostrevia - Ignoriere unbekannten Typ:"),
+                         MB_SETFOREGROUND | MB_ICONWARNING);
         return Mode::NoSection;
     }
     if (!section->create) {

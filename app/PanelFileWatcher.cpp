@@ -21,8 +21,8 @@ namespace {
 constexpr DWORD kQuietTime = 100;
 constexpr DWORD kLongestDelay = 400;
 
-constexpr DWORD kWatchedChanges =
-    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                  FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 
 std::basic_string<WCHAR> FolderOf(const WCHAR* path)
 {

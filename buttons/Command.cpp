@@ -1,5 +1,6 @@
 #include "buttons/Command.h"
 
+#include <algorithm>
 #include <new>
 
 #include "config/Diagnostics.h"
@@ -35,6 +36,12 @@ bool CanOpen(const WCHAR* path)
         return false;
     CloseHandle(file);
     return true;
+}
+
+void ReportNotStartable(UINT line, const WCHAR* program)
+{
+    ReportWarningAtLine(line,
+                        {TEXT("\""), program, TEXT("\" cannot be found or started: a tap on this button starts nothing")});
 }
 
 }  // namespace
@@ -131,20 +138,17 @@ void Command::ReportProblems(UINT line) const
                                             "im Command:' and starts nothing")});
             return;
         }
-        CopyText(text + 1, program, static_cast<UINT>(closingQuote - text) < kMaxPath
-                                        ? static_cast<UINT>(closingQuote - text)
-                                        : kMaxPath);
+        const UINT nameLength = static_cast<UINT>(closingQuote - (text + 1));
+        CopyText(text + 1, program, std::min<UINT>(nameLength + 1, kMaxPath));
         if (!CanStart(program))
-            ReportWarningAtLine(line, {TEXT("\""), program,
-                                       TEXT("\" cannot be found or started: a tap on this button starts nothing")});
+            ReportNotStartable(line, program);
         return;
     }
     if (CanStart(text))
         return;
     // The whole unquoted text is the program, blanks and all.
     if (const WCHAR* blank = FindChar(text, TEXT(' '), TextLength(text))) {
-        const UINT length = static_cast<UINT>(blank - text);
-        CopyText(text, program, length + 1 < kMaxPath ? length + 1 : kMaxPath);
+        CopyText(text, program, std::min<UINT>(static_cast<UINT>(blank - text) + 1, kMaxPath));
         if (CanStart(program)) {
             ReportWarningAtLine(line, {TEXT("the whole text \""), text,
                                        TEXT("\" is taken as the program's name, so a tap starts nothing; put the "
@@ -153,5 +157,5 @@ void Command::ReportProblems(UINT line) const
             return;
         }
     }
-    ReportWarningAtLine(line, {TEXT("\""), text, TEXT("\" cannot be found or started: a tap on this button starts nothing")});
+    ReportNotStartable(line, text);
 }

@@ -33,8 +33,9 @@ void CheckNumber(const WCHAR* text)
 {
     if (!DiagnosticPlace::Current() || IsDigit(text[0]) || text[0] == TEXT('-'))
         return;
-    ReportWarning({TEXT("\""), text, TEXT("\" is not a number (it begins with no digit and no \"-\"), so it is read as 0; "
-                                    "write digits, for example 120")});
+    ReportWarning({TEXT("\""), text,
+                   TEXT("\" is not a number (it begins with no digit and no \"-\"), so it is read as 0; write "
+                        "digits, for example 120")});
 }
 
 void CheckColor(const WCHAR* text)
@@ -42,8 +43,9 @@ void CheckColor(const WCHAR* text)
     if (!DiagnosticPlace::Current())
         return;
     if (text[0] == TEXT('#')) {
-        ReportWarning({TEXT("\""), text, TEXT("\" is not a colour: a leading \"#\" is read as the digit 0 and shifts the "
-                                        "others; write the six digits RRGGBB alone, for example 203040")});
+        ReportWarning({TEXT("\""), text,
+                       TEXT("\" is not a colour: a leading \"#\" is read as the digit 0 and shifts the others; "
+                            "write the six digits RRGGBB alone, for example 203040")});
         return;
     }
     bool sixDigits = true;
@@ -51,8 +53,9 @@ void CheckColor(const WCHAR* text)
         sixDigits = sixDigits && IsHexDigit(text[i]);
     if (sixDigits && !IsLetterOrDigit(text[6]))
         return;
-    ReportWarning({TEXT("\""), text, TEXT("\" is not a colour of six hexadecimal digits RRGGBB (0-9 and capital A-F), so "
-                                    "the panel shows another colour; write for example FFFFFF")});
+    ReportWarning({TEXT("\""), text,
+                   TEXT("\" is not a colour of six hexadecimal digits RRGGBB (0-9 and capital A-F), so the panel "
+                        "shows another colour; write for example FFFFFF")});
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ constexpr Explanation kExplanations[] = {
      "the panel list cannot be opened, so the program shows nothing and ends; name an existing list"},
     {"Keine gültige Icondatei:", nullptr,
      "the file is not an icon file, so the button shows \"no icon\"; name an .ico file"},
-    {"Enthält keine Icons:", nullptr, "the icon file holds no icon, so the button shows \"no icon\"; name another one"},
+    {"Enthält keine Icons:", nullptr,
+     "the icon file holds no icon, so the button shows \"no icon\"; name another one"},
     {"Kein 32Bit Icon gefunden:", nullptr,
      "the icon file has no 32-bit picture of the size asked for, so the button shows \"no icon\"; set SizeNormal or "
      "SizePushed before the icon line, to a size the file has"},

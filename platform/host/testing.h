@@ -1,6 +1,7 @@
 // Hooks for tests: the headless screen and its clock, injected input, the
-// message boxes shown, the diagnostics channel, file watching limits, window geometry, the live GDI object count, simulated
-// system readings and recorded program launches.
+// message boxes shown, the diagnostics channel, the limit of file watches,
+// window geometry, the live GDI object count, simulated system readings and
+// recorded program launches.
 //
 // Host state is process-wide; each test runs in a process of its own (CTest
 // starts one per test), and ResetHost() returns everything to start-up state.

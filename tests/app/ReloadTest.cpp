@@ -215,7 +215,8 @@ TEST_F(ReloadTest, ThousandReloadsLeaveTheLiveGdiObjectsAsTheyWere)
     paneltest::WritePanel("a.ini", content(0));
     paneltest::WritePanel("list.ini", "a.ini\r\n");
     int before = 0;
-    std::vector<std::pair<DWORD, std::function<void()>>> steps{{500, [&] { before = host::testing::LiveGdiObjects(); }}};
+    std::vector<std::pair<DWORD, std::function<void()>>> steps{
+        {500, [&] { before = host::testing::LiveGdiObjects(); }}};
     for (int i = 1; i <= 1000; ++i)
         steps.push_back({500 + 200 * static_cast<DWORD>(i), [&, i] { paneltest::WritePanel("a.ini", content(i)); }});
     steps.push_back({500 + 200 * 1001, [&] {
