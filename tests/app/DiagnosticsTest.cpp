@@ -49,6 +49,8 @@ TEST_F(DiagnosticsTest, EveryFindingNamesItsFileAndLine)
         "buttons_crlf.ini(2): warning: NewIni without ShutDownAnimation",
         "buttons_crlf.ini(5): warning: the whole text \"/bin/sh -c true\" is taken as the program's name",
         "buttons_crlf.ini(8): warning: \"/no/such/program\" cannot be found or started",
+        "buttons_crlf.ini(14): warning: the program's closing quote is missing",
+        "buttons_crlf.ini(18): warning: the panel file \"" + kFolder + "nowhere.ini\" cannot be opened",
         // A missing panel file: at the list's line that names it.
         "list.ini(5): Datei nicht gefunden: " + kFolder + "missing.ini",
         // Not UTF-16: at the file's first line, where the mark belongs.
