@@ -75,8 +75,10 @@ void TakeChanges()
         for (ssize_t offset = 0; offset < length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + offset);
             offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            // When the kernel's queue overflowed, any folder may have changed.
+            const bool overflow = (event->mask & IN_Q_OVERFLOW) != 0;
             for (ChangeNotification* notification : state.notifications) {
-                if (notification->Watch() != event->wd)
+                if (notification->Watch() < 0 || (!overflow && notification->Watch() != event->wd))
                     continue;
                 notification->signalled = true;
                 // The kernel has dropped the watch of a folder that went away.
