@@ -20,3 +20,6 @@ enum AnimationKind : int {
 // the name's own length) into `kind`. False, `kind` unchanged, when the text
 // names none.
 bool ParseAnimationName(const WCHAR* text, AnimationKind& kind);
+
+// The animation names, separated by ", ", for messages.
+const WCHAR* AnimationNameList();

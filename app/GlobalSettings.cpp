@@ -4,9 +4,23 @@
 
 #include "app/Layout.h"
 #include "app/PanelPainting.h"
+#include "config/Diagnostics.h"
 #include "config/KeyTable.h"
 #include "config/Paths.h"
 #include "objects/DesktopObject.h"
+
+namespace {
+
+void ParseAnimationSetting(const WCHAR* value, AnimationKind& kind)
+{
+    if (value && ParseAnimationName(value, kind))
+        return;
+    ReportWarning({TEXT("\""), value ? value : TEXT(""),
+                   TEXT("\" is no animation name, so the panel keeps its animation; the names are "),
+                   AnimationNameList()});
+}
+
+}  // namespace
 
 GlobalSettings::GlobalSettings(HWND window) : window_(window) {}
 
@@ -32,6 +46,7 @@ bool GlobalSettings::ParseKey(const WCHAR* line, UINT length, bool showErrors)
              if (ObjectRelativePath(s, v, path, kMaxPath) == 0)
                  return false;
              s.backgroundBitmap_ = path;
+             s.backgroundBitmapLine_ = CurrentDiagnosticLine();
              return true;
          }},
         {TEXT("BitmapOffsetX"), 1, [](GlobalSettings& s, const WCHAR* v) {
@@ -62,15 +77,13 @@ bool GlobalSettings::ParseKey(const WCHAR* line, UINT length, bool showErrors)
          }},
         {TEXT("Refresh"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.refresh_ = static_cast<DWORD>(ParseInt(v)), true; }},
         {TEXT("QuitOnDoubleClick"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.quitOnDoubleClick_ = ParseFlag(v), true; }},
-        // A missing or unknown animation name keeps the setting, unreported.
+        // A missing or unknown animation name keeps the setting; no box says so.
         {TEXT("StartUpAnimation"), 0, [](GlobalSettings& s, const WCHAR* v) {
-             if (v)
-                 ParseAnimationName(v, s.startUpAnimation_);
+             ParseAnimationSetting(v, s.startUpAnimation_);
              return true;
          }},
         {TEXT("ShutDownAnimation"), 0, [](GlobalSettings& s, const WCHAR* v) {
-             if (v)
-                 ParseAnimationName(v, s.shutDownAnimation_);
+             ParseAnimationSetting(v, s.shutDownAnimation_);
              return true;
          }},
         {TEXT("Accelerated"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.accelerated_ = ParseFlag(v), true; }},

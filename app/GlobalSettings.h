@@ -75,6 +75,17 @@ public:
     DWORD AnimationTime() const { return animationTime_; }
     void SetAnimationTime(DWORD milliseconds) { animationTime_ = milliseconds; }
 
+    // Where messages about the panel as a whole point: the line of the first
+    // GLOBALSETTINGS header (1 when there is none), and the line of the
+    // BackgroundBitmap key in use.
+    UINT SectionLine() const { return sectionLine_ != 0 ? sectionLine_ : 1; }
+    void NoteSectionLine(UINT line)
+    {
+        if (sectionLine_ == 0)
+            sectionLine_ = line;
+    }
+    UINT BackgroundBitmapLine() const { return backgroundBitmapLine_; }
+
 private:
     std::vector<std::unique_ptr<DesktopObject>> objects_;
     DesktopObject* pressedObject_ = nullptr;
@@ -99,4 +110,6 @@ private:
     AnimationKind shutDownAnimation_ = FlyDown;
     bool accelerated_ = true;
     DWORD animationTime_ = 800;
+    UINT sectionLine_ = 0;
+    UINT backgroundBitmapLine_ = 0;
 };

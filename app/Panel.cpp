@@ -1,8 +1,10 @@
 #include "app/Panel.h"
 
+#include "app/FileFingerprint.h"
 #include "app/GlobalSettings.h"
 #include "app/PaintRedrawTarget.h"
 #include "app/WindowRedrawTarget.h"
+#include "config/TextParsing.h"
 
 Panel::Panel(HWND window) : settings(std::make_unique<GlobalSettings>(window)), window_(window) {}
 
@@ -31,4 +33,10 @@ void Panel::StartAnimation(UINT_PTR timer)
     animating = true;
     animationStart = GetTickCount();
     SetTimer(window_, timer, 20, nullptr);
+}
+
+void Panel::SetFile(const WCHAR* path)
+{
+    CopyText(path, filePath_, kMaxPath);
+    fileFingerprint = FileFingerprint(path);
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "config/Paths.h"
 #include "gauges/DibSurface.h"
 #include "platform/win32.h"
 
@@ -39,6 +40,11 @@ public:
     // (ShutDownTimer) animation at the current tick; a running one restarts.
     void StartAnimation(UINT_PTR timer);
 
+    // Remembers the panel file that the panel is loaded from, and the
+    // fingerprint the file has before loading.
+    void SetFile(const WCHAR* path);
+    const WCHAR* FilePath() const { return filePath_; }
+
     std::unique_ptr<GlobalSettings> settings;
     int width = 0;
     int height = 0;
@@ -54,7 +60,10 @@ public:
     // At the end of the closing animation: quit the program, or, after a
     // hand-over to another panel, remove only this window.
     bool quitAfterShutDown = true;
+    // FileFingerprint of the panel file as last loaded or tried.
+    ULONGLONG fileFingerprint = 0;
 
 private:
     HWND window_;
+    WCHAR filePath_[kMaxPath] = {};
 };

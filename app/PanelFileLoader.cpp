@@ -11,12 +11,16 @@
 //     one that begins with a keyword: sections are separated by empty lines.
 //
 // Several GLOBALSETTINGS sections feed the same settings; later keys win.
+//
+// Lines are counted from 1 for the diagnostics channel, a long line read in
+// pieces counting once.
 #include "app/PanelFileLoader.h"
 
 #include "app/GlobalSettings.h"
 #include "app/Layout.h"
 #include "app/SectionKeywords.h"
 #include "app/UnicodeFile.h"
+#include "config/Diagnostics.h"
 #include "config/LineReader.h"
 #include "config/Paths.h"
 #include "config/TextParsing.h"
@@ -40,23 +44,40 @@ Mode OpenSection(GlobalSettings& settings, const WCHAR* line, const WCHAR* folde
 {
     const SectionKeyword* section = FindSectionKeyword(line);
     if (!section) {
-        MessageBoxW(nullptr, line, TEXT("Ostrevia - Ignoriere unbekannten Typ:"), MB_SETFOREGROUND | MB_ICONWARNING);
+        ConfigMessageBox(nullptr, line, TEXT("Ostrevia - Ignoriere unbekannten Typ:"),
+                         MB_SETFOREGROUND | MB_ICONWARNING);
         return Mode::NoSection;
     }
-    if (!section->create)
+    if (!section->create) {
+        settings.NoteSectionLine(CurrentDiagnosticLine());
         return Mode::SettingsSection;
+    }
     std::unique_ptr<DesktopObject> object = section->create(settings.Window());
     object->SetBaseFolder(folder);
     settings.AddObject(std::move(object));
     return Mode::ObjectSection;
 }
 
-void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder)
+// A rejected key line that a known key matches when case is ignored.
+void ReportKeyCase(const DiagnosticPlace& place, bool taken)
+{
+    if (taken || !place.KeyIgnoringCase())
+        return;
+    ReportWarning({TEXT("keys are case-sensitive: this line is ignored; write the key as \""), place.KeyIgnoringCase(),
+                   TEXT("\"")});
+}
+
+void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder, DiagnosticPlace& place)
 {
     Mode mode = Mode::NoSection;
     WCHAR line[kMaxPath];
+    UINT number = 1;
     while (HasMoreLines(file)) {
-        const UINT length = ReadLine(file, line, kMaxPath);
+        bool ended = false;
+        const UINT length = ReadLine(file, line, kMaxPath, &ended);
+        place.SetLine(number);
+        if (ended)
+            ++number;
         if (IsComment(line[0]))
             continue;
         if (line[0] == 0) {
@@ -68,10 +89,10 @@ void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder)
             mode = OpenSection(settings, line, folder);
             break;
         case Mode::ObjectSection:
-            settings.Objects().back()->ParseKey(line, length, true);
+            ReportKeyCase(place, settings.Objects().back()->ParseKey(line, length, true));
             break;
         case Mode::SettingsSection:
-            settings.ParseKey(line, length, true);
+            ReportKeyCase(place, settings.ParseKey(line, length, true));
             break;
         }
     }
@@ -81,6 +102,7 @@ void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder)
 
 bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path)
 {
+    DiagnosticPlace place(path);
     HANDLE file = OpenUnicodeFile(path, TEXT("Datei nicht gefunden:"), FILE_ATTRIBUTE_NORMAL);
     if (file == INVALID_HANDLE_VALUE)
         return true;
@@ -91,8 +113,10 @@ bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path)
     CopyText(path, folder, kMaxPath);
     folder[FolderLength(folder)] = 0;
     settings.SetBaseFolder(folder);
-    ReadSections(file, settings, folder);
+    ReadSections(file, settings, folder, place);
     CloseHandle(file);
+    for (const auto& object : settings.Objects())
+        object->ReportPitfalls();
     settings.SetBaseFolder(nullptr);
 
     HDC screen = GetDC(nullptr);

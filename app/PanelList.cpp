@@ -2,6 +2,7 @@
 
 #include "app/PanelWindows.h"
 #include "app/UnicodeFile.h"
+#include "config/Diagnostics.h"
 #include "config/LineReader.h"
 #include "config/Paths.h"
 #include "config/TextParsing.h"
@@ -19,14 +20,20 @@ bool IsListComment(WCHAR first)
 
 }  // namespace
 
-void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
+void PanelListPath(const WCHAR* commandLine, WCHAR (&path)[kMaxPath])
 {
     const WCHAR* name = commandLine && commandLine[0] ? commandLine : TEXT("KalmiSettings.ini");
-    WCHAR path[kMaxPath] = {};
+    path[0] = 0;
     UINT length = ExeRelativePath(path, kMaxPath, name);
     // A quoted command line leaves its closing quote behind.
     while (length > 1 && path[length - 1] == TEXT('"'))
         path[--length] = 0;
+}
+
+void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
+{
+    WCHAR path[kMaxPath];
+    PanelListPath(commandLine, path);
 
     WCHAR folder[kMaxPath];
     CopyText(path, folder, kMaxPath);
@@ -34,12 +41,18 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
     // A path without any separator keeps its first character as the folder.
     folder[folderLength > 0 || folder[0] == 0 ? folderLength : 1] = 0;
 
+    DiagnosticPlace place(path);
     HANDLE file = OpenUnicodeFile(path, TEXT("Datei kann nicht gefunden werden."), 0);
     if (file == INVALID_HANDLE_VALUE)
         return;
     WCHAR line[kListLineCapacity];
+    UINT number = 1;
     while (HasMoreLines(file)) {
-        ReadLine(file, line, kListLineCapacity);
+        bool ended = false;
+        ReadLine(file, line, kListLineCapacity, &ended);
+        place.SetLine(number);
+        if (ended)
+            ++number;
         if (line[0] == 0 || IsListComment(line[0]))
             continue;
         WCHAR panelPath[kMaxPath];

@@ -14,3 +14,9 @@ constexpr UINT WM_OPENPANEL = WM_APP + 1;
 // fly in. wParam 0; lParam: the AnimationKind of the opening. Result: the
 // receiver's AnimationTime in ms, so that both animations last equally long.
 constexpr UINT WM_BEGINENTRANCE = WM_APP + 2;
+
+// Sent by the file watcher to a panel whose file changed: load the file
+// again and show it in place of the panel, without animation. wParam and
+// lParam 0. Result: 1 when the panel was replaced, 0 when it stays (the file
+// is unreadable or half saved, the panel is in an animation).
+constexpr UINT WM_RELOADPANEL = WM_APP + 3;

@@ -4,6 +4,7 @@
 #include "app/Layout.h"
 #include "app/Panel.h"
 #include "app/RedrawTarget.h"
+#include "config/Diagnostics.h"
 #include "config/Paths.h"
 #include "config/TextParsing.h"
 #include "objects/DesktopObject.h"
@@ -19,7 +20,7 @@ void ReportMissingBackground(const WCHAR* path)
     length += CopyText(path, text + length, kMaxPath);
     text[length++] = TEXT('"');
     text[length] = 0;
-    MessageBoxW(nullptr, text, TEXT("Fehler"), MB_SETFOREGROUND | MB_ICONERROR);
+    ConfigMessageBox(nullptr, text, TEXT("Fehler"), MB_SETFOREGROUND | MB_ICONERROR);
 }
 
 // The window-sized background: BackgroundColor, covered by `picture` from

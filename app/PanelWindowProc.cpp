@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/FileFingerprint.h"
 #include "app/GlobalSettings.h"
 #include "app/Layout.h"
 #include "app/Panel.h"
@@ -11,8 +12,12 @@
 #include "app/PanelPainting.h"
 #include "app/PanelWindows.h"
 #include "app/Version.h"
+#include "app/ScreenFit.h"
+#include "app/UnicodeFile.h"
 #include "app/WindowAnimation.h"
 #include "app/WindowRedrawTarget.h"
+#include "config/Diagnostics.h"
+#include "config/TextParsing.h"
 
 namespace {
 
@@ -27,20 +32,37 @@ AnimationKind KindFromMessage(LPARAM lParam)
     return lParam >= NoAnimation && lParam <= RollDown ? static_cast<AnimationKind>(lParam) : NoAnimation;
 }
 
-LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
+// The panel of the file at `path` for `window`: loaded, sized, with its back
+// buffer composed. Null when the file cannot be loaded; the loader has said
+// why.
+std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
 {
     auto panel = std::make_unique<Panel>(window);
+    panel->SetFile(path);
     GlobalSettings& settings = panel->Settings();
-    if (LoadPanelFile(settings, static_cast<const WCHAR*>(create.lpCreateParams)))
-        return -1;
+    if (LoadPanelFile(settings, path))
+        return nullptr;
 
     panel->width = PanelWidth(settings);
     panel->height = PanelHeight(settings);
+    DiagnosticPlace place(path);
+    place.SetLine(settings.SectionLine());
+    ReportScreenFit(settings, panel->width, panel->height);
     panel->CreateBackBuffer();
-    if (settings.TopMost())
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    place.SetLine(settings.BackgroundBitmapLine());
     BuildBackground(window, *panel);
     ComposeBackBuffer(*panel);
+    return panel;
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
+{
+    std::unique_ptr<Panel> panel = BuildPanel(window, static_cast<const WCHAR*>(create.lpCreateParams));
+    if (!panel)
+        return -1;
+    const GlobalSettings& settings = panel->Settings();
+    if (settings.TopMost())
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
     const DWORD period = RefreshPeriod(settings);
     if (period != 0)
@@ -56,6 +78,51 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
     const POINT place = RestingPlace(settings, stored->width, stored->height);
     SetWindowPos(window, HWND_TOP, place.x, place.y, stored->width, stored->height, SWP_NOOWNERZORDER);
     return 0;
+}
+
+// Replaces the panel by a fresh load of its file, in place and without
+// animation. A file that cannot be opened or lacks the byte-order mark (an
+// editor's save half done) keeps the panel and is only written to the
+// diagnostics channel; a panel in an animation is left alone. 1 when the
+// panel was replaced.
+LRESULT OnReloadPanel(HWND window, Panel& old)
+{
+    if (old.animating)
+        return 0;
+    WCHAR path[kMaxPath];
+    CopyText(old.FilePath(), path, kMaxPath);
+    old.fileFingerprint = FileFingerprint(path);
+    UnicodeFileProblem problem;
+    HANDLE file = OpenUnicodeFileQuietly(path, FILE_ATTRIBUTE_NORMAL, problem);
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportUnusableSave(path, problem, TEXT("the panel shown stays until the file is saved again"));
+        return 0;
+    }
+    CloseHandle(file);
+
+    std::unique_ptr<Panel> fresh = BuildPanel(window, path);
+    // Message boxes of the load run their own message loop: the window may
+    // have begun to close, or be gone, meanwhile.
+    if (!fresh || PanelOf(window) != &old || old.animating)
+        return 0;
+    const bool wasTopMost = old.Settings().TopMost();
+    if (RefreshPeriod(old.Settings()) != 0)
+        KillTimer(window, RefreshTimer);
+    Panel* stored = fresh.release();
+    SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(stored));
+    delete &old;
+
+    const GlobalSettings& settings = stored->Settings();
+    if (settings.TopMost() != wasTopMost)
+        SetWindowPos(window, settings.TopMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    const DWORD period = RefreshPeriod(settings);
+    if (period != 0)
+        SetTimer(window, RefreshTimer, period, nullptr);
+    const POINT rest = PanelRestPosition(settings, stored->width, stored->height);
+    SetWindowPos(window, nullptr, rest.x, rest.y, stored->width, stored->height, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+    return 1;
 }
 
 void OnDestroy(HWND window)
@@ -242,7 +309,14 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;
+    case WM_RELOADPANEL:
+        return panel ? OnReloadPanel(window, *panel) : 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+const Panel* PanelOfWindow(HWND window)
+{
+    return PanelOf(window);
 }

@@ -23,11 +23,19 @@ public:
     void SetQuitOnExecute(bool quit) { quitOnExecute_ = quit; }
     // Runs the text as a panel file that replaces the panel, with `kind`.
     void SetPanelSwitch(AnimationKind kind);
+    bool IsPanelSwitch() const { return switchPanel_; }
+
+    // Reports to the diagnostics channel, at `line` of the file being read,
+    // what would make a tap do nothing: a panel file that cannot be opened,
+    // a quote never closed, a program that cannot be found or started, and
+    // a program path with arguments but without quotes.
+    void ReportProblems(UINT line) const;
 
     // Posts WM_OPENPANEL for a panel switch, or hands the text to the shell
     // ("program" parameters when the text opens with a double quote, else
     // the whole text as the program); then posts WM_CLOSE when asked to quit.
-    // A quote that is never closed is reported and nothing else happens.
+    // A quote that is never closed is reported and nothing else happens; a
+    // program that does not start goes to the diagnostics channel.
     void Execute();
 
 private:

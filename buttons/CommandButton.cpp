@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "config/Diagnostics.h"
 #include "config/KeyTable.h"
 #include "config/Paths.h"
 
@@ -11,10 +12,15 @@ bool CommandButton::ParseKey(const WCHAR* line, UINT length, bool showErrors)
 {
     static constexpr KeyRule<CommandButton> kKeys[] = {
         {TEXT("Command"), 1,
-         [](CommandButton& b, const WCHAR* v) { return b.command_ && b.command_->SetText(v); }},
+         [](CommandButton& b, const WCHAR* v) {
+             b.commandLine_ = CurrentDiagnosticLine();
+             b.newIniLine_ = 0;
+             return b.command_ && b.command_->SetText(v);
+         }},
         {TEXT("NewIni"), 1,
          [](CommandButton& b, const WCHAR* v) {
              WCHAR path[kMaxPath];
+             b.commandLine_ = b.newIniLine_ = CurrentDiagnosticLine();
              return b.command_ && ObjectRelativePath(b, v, path, kMaxPath) > 0 && b.command_->SetText(path);
          }},
         {TEXT("QuitOnExecute"), 1,
@@ -60,4 +66,17 @@ bool CommandButton::OnRelease(int x, int y)
     if (0 <= x && x < Width() && 0 <= y && y < Height() && command_)
         command_->Execute();
     return true;
+}
+
+void CommandButton::ReportPitfalls() const
+{
+    if (!command_)
+        return;
+    if (newIniLine_ != 0 && !command_->IsPanelSwitch()) {
+        ReportWarningAtLine(newIniLine_, {TEXT("NewIni without ShutDownAnimation: a tap hands the panel file to the "
+                                               "shell instead of switching to it; add ShutDownAnimation = NoAnimation "
+                                               "(or another animation) to the section")});
+        return;
+    }
+    command_->ReportProblems(commandLine_);
 }

@@ -25,6 +25,8 @@ public:
     // Releases a pushed button and runs its command when (x, y) lies inside
     // it; true when the button was pushed. Nothing happens otherwise.
     bool OnRelease(int x, int y) override;
+    // NewIni without ShutDownAnimation, and the command's own problems.
+    void ReportPitfalls() const override;
 
 protected:
     bool Pushed() const { return pushed_; }
@@ -32,4 +34,7 @@ protected:
 private:
     std::unique_ptr<Command> command_;
     bool pushed_ = false;
+    // Lines of the "Command" or "NewIni" key in use, for the diagnostics.
+    UINT commandLine_ = 0;
+    UINT newIniLine_ = 0;
 };

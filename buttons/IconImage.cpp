@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "config/Diagnostics.h"
 #include "gauges/DibSurface.h"
 
 // The icon file, little-endian throughout:
@@ -207,7 +208,7 @@ IconImage LoadIconImage(const WCHAR* path, UINT wantedWidth, UINT wantedHeight)
     const WCHAR* problem = nullptr;
     IconImage image = ReadIcon(path, wantedWidth, wantedHeight, problem);
     if (problem)
-        MessageBoxW(nullptr, path, problem, MB_ICONERROR);
+        ConfigMessageBox(nullptr, path, problem, MB_ICONERROR);
     return image;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "config/Diagnostics.h"
 #include "config/TextParsing.h"
 
 enum class KeyResult {
@@ -34,6 +35,13 @@ KeyResult ApplyKeyTable(Owner& owner, const KeyRule<Owner> (&rules)[N], const WC
         if (!value && rule.minimumValue > 0)
             return KeyResult::Rejected;
         return rule.apply(owner, value) ? KeyResult::Taken : KeyResult::Rejected;
+    }
+    // For the diagnostics: a key written in other letter case.
+    if (DiagnosticPlace* place = DiagnosticPlace::Current()) {
+        for (const KeyRule<Owner>& rule : rules) {
+            if (IsKeyIgnoringCase(line, rule.key))
+                place->NoteKeyIgnoringCase(rule.key);
+        }
     }
     return KeyResult::Unknown;
 }

@@ -1,7 +1,9 @@
 #include "config/LineReader.h"
 
-UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity)
+UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity, bool* lineEnded)
 {
+    if (lineEnded)
+        *lineEnded = false;
     DWORD bytes = 0;
     if (!ReadFile(file, buffer, (capacity - 1) * 2, &bytes, nullptr) || bytes == 0) {
         buffer[0] = 0;
@@ -16,6 +18,8 @@ UINT ReadLine(HANDLE file, WCHAR* buffer, UINT capacity)
     if (end < read) {
         const bool crlf = buffer[end] == TEXT('\r') && end + 1 < read && buffer[end + 1] == TEXT('\n');
         next = end + (crlf ? 2 : 1);
+        if (lineEnded)
+            *lineEnded = true;
     }
     buffer[end] = 0;
 

@@ -1,10 +1,61 @@
 #include "config/TextParsing.h"
 
+#include "config/Diagnostics.h"
+
 namespace {
 
 bool IsBlank(WCHAR ch)
 {
     return ch == TEXT(' ') || ch == TEXT('\t') || ch == TEXT('\r') || ch == TEXT('\n');
+}
+
+WCHAR LowerCase(WCHAR ch)
+{
+    return ch >= TEXT('A') && ch <= TEXT('Z') ? static_cast<WCHAR>(ch - TEXT('A') + TEXT('a')) : ch;
+}
+
+bool IsDigit(WCHAR ch)
+{
+    return ch >= TEXT('0') && ch <= TEXT('9');
+}
+
+bool IsHexDigit(WCHAR ch)
+{
+    return IsDigit(ch) || (ch >= TEXT('A') && ch <= TEXT('F'));
+}
+
+bool IsLetterOrDigit(WCHAR ch)
+{
+    return IsDigit(ch) || (LowerCase(ch) >= TEXT('a') && LowerCase(ch) <= TEXT('z'));
+}
+
+void CheckNumber(const WCHAR* text)
+{
+    if (!DiagnosticPlace::Current() || IsDigit(text[0]) || text[0] == TEXT('-'))
+        return;
+    ReportWarning({TEXT("\""), text,
+                   TEXT("\" is not a number (it begins with no digit and no \"-\"), so it is read as 0; write "
+                        "digits, for example 120")});
+}
+
+void CheckColor(const WCHAR* text)
+{
+    if (!DiagnosticPlace::Current())
+        return;
+    if (text[0] == TEXT('#')) {
+        ReportWarning({TEXT("\""), text,
+                       TEXT("\" is not a colour: a leading \"#\" is read as the digit 0 and shifts the others; "
+                            "write the six digits RRGGBB alone, for example 203040")});
+        return;
+    }
+    bool sixDigits = true;
+    for (int i = 0; i < 6; ++i)
+        sixDigits = sixDigits && IsHexDigit(text[i]);
+    if (sixDigits && !IsLetterOrDigit(text[6]))
+        return;
+    ReportWarning({TEXT("\""), text,
+                   TEXT("\" is not a colour of six hexadecimal digits RRGGBB (0-9 and capital A-F), so the panel "
+                        "shows another colour; write for example FFFFFF")});
 }
 
 }  // namespace
@@ -44,6 +95,15 @@ bool IsKey(const WCHAR* line, const WCHAR* key)
     return CompareChars(line, key, TextLength(key)) == 0;
 }
 
+bool IsKeyIgnoringCase(const WCHAR* line, const WCHAR* key)
+{
+    for (; *key; ++line, ++key) {
+        if (LowerCase(*line) != LowerCase(*key))
+            return false;
+    }
+    return true;
+}
+
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count)
 {
     for (UINT i = 0; i < count; ++i) {
@@ -77,6 +137,7 @@ const WCHAR* FindValue(const WCHAR* line, UINT length, UINT minimum)
 
 int ParseInt(const WCHAR* text)
 {
+    CheckNumber(text);
     const bool negative = text[0] == TEXT('-');
     if (negative)
         ++text;
@@ -101,6 +162,7 @@ int HexDigitValue(WCHAR ch)
 
 COLORREF ParseColor(const WCHAR* text)
 {
+    CheckColor(text);
     int channel[3] = {0, 0, 0};
     // A short text counts as padded with zero digits: nothing past its end is read.
     for (int i = 0; i < 6 && text[i] != 0; ++i)

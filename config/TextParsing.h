@@ -5,7 +5,9 @@
 // A key line is "Key = value": the key starts in the first column and is
 // compared over its own length only, case-sensitively; the value starts at
 // the first non-blank after the first "=" and runs to the end of the line.
-// None of these routines allocates or reports anything.
+// None of these routines allocates anything. While a configuration file is
+// read, ParseInt and ParseColor report values that they cannot read as
+// written to the diagnostics channel (config/Diagnostics.h).
 #pragma once
 
 #include "platform/win32.h"
@@ -24,6 +26,9 @@ int CompareChars(const WCHAR* a, const WCHAR* b, UINT count);
 
 // True when `line` begins with `key` (CompareChars over the key's length).
 bool IsKey(const WCHAR* line, const WCHAR* key);
+
+// IsKey with the letters A-Z and a-z taken as equal.
+bool IsKeyIgnoringCase(const WCHAR* line, const WCHAR* key);
 
 // First occurrence of `ch` among the first `count` characters, or null.
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count);

@@ -31,6 +31,8 @@ void DesktopObject::Draw(DibSurface&, int, int) {}
 
 void DesktopObject::Measure(HDC) {}
 
+void DesktopObject::ReportPitfalls() const {}
+
 bool DesktopObject::OnPress(int, int)
 {
     return false;

@@ -27,6 +27,10 @@ public:
     virtual bool OnRelease(int x, int y);
     // True when Interval has passed since the last true answer; restarts it.
     virtual bool IsDue();
+    // Called by the loader after the object's last key line, while the file
+    // is still the diagnostics place: reports to the channel what the keys
+    // left wrong without a message box. This base finds nothing.
+    virtual void ReportPitfalls() const;
 
     int X() const { return x_; }
     int Y() const { return y_; }

@@ -1,5 +1,7 @@
 #include "objects/SectionHandler.h"
 
+#include "config/Diagnostics.h"
+
 bool SectionHandler::ParseKey(const WCHAR*, UINT, bool)
 {
     return true;
@@ -8,6 +10,6 @@ bool SectionHandler::ParseKey(const WCHAR*, UINT, bool)
 bool SectionHandler::ReportIgnoredLine(const WCHAR* line, const WCHAR* caption, bool showErrors)
 {
     if (showErrors)
-        MessageBoxW(nullptr, line, caption, MB_SETFOREGROUND | MB_ICONWARNING);
+        ConfigMessageBox(nullptr, line, caption, MB_SETFOREGROUND | MB_ICONWARNING);
     return false;
 }

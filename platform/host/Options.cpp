@@ -172,6 +172,10 @@ constexpr Option kOptions[] = {
     {"--monitor", "", "N|NAME", "the monitor to show the panels on (the first)",
      [](std::string_view v, Options& o) { return !(o.monitor = v).empty(); }},
     {"--scale", "", "N", "show every pixel N x N times larger, 1 to 4 (from Xft.dpi)", ParseScale},
+    {"--check", "", "", "load every panel, show nothing, print what is wrong; exit 1 on errors",
+     [](std::string_view, Options& o) { return o.check = true; }},
+    {"--no-reload", "", "", "do not reload panels whose files are saved while shown",
+     [](std::string_view, Options& o) { return o.noReload = true; }},
     {"--help", "-h", "", "this text", [](std::string_view, Options& o) { return o.help = true; }},
     {"--version", "-V", "", "the version", [](std::string_view, Options& o) { return o.version = true; }},
 };

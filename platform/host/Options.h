@@ -19,6 +19,8 @@ struct Options {
     bool version = false;
     bool headless = false;
     bool realtime = false;
+    bool check = false;     // load the panels, print the findings, exit 0/1
+    bool noReload = false;  // watch no files
     int screenWidth = 240;
     int screenHeight = 320;
     std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given

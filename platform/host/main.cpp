@@ -2,6 +2,11 @@
 // sets up the display and hands the rest of the command line to the program
 // entry, whose result is the exit code. Bad options exit with 2; a config
 // folder that cannot be used, with 1.
+//
+// --check runs the same entry on a quiet virtual screen that ends the run as
+// soon as the program first waits: every panel is loaded, nothing is shown,
+// no timer fires, no program is started and no message box waits. The
+// diagnostics channel is collected and printed as findings.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +15,7 @@
 
 #include "app/Version.h"
 #include "platform/host/Autostart.h"
+#include "platform/host/CheckReport.h"
 #include "platform/host/Options.h"
 #include "platform/host/PanelFolder.h"
 #include "platform/host/XdgDirs.h"
@@ -18,6 +24,11 @@
 #include "platform/host/display/Script.h"
 #include "platform/host/kernel/module.h"
 #include "platform/host/kernel/unicode.h"
+#include "platform/host/display/X11Connection.h"
+#include "platform/host/kernel/change.h"
+#include "platform/host/kernel/debug.h"
+#include "platform/host/kernel/hangup.h"
+#include "platform/host/testing.h"
 #include "platform/win32.h"
 
 namespace {
@@ -145,6 +156,36 @@ std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
     return chosen;
 }
 
+// The screen that the panels are checked against: the X screen when there
+// is one, the headless one otherwise.
+SIZE CheckedScreen(const host::Options& options)
+{
+    const char* display = getenv("DISPLAY");
+    std::string error;
+    if (!options.headless && display && *display) {
+        if (const auto connection = host::X11Connection::Open(error))
+            return {connection->Width(), connection->Height()};
+    }
+    return {options.screenWidth, options.screenHeight};
+}
+
+int RunCheck(const host::Options& options, std::u16string commandLine)
+{
+    host::DisableFileWatching();
+    host::testing::RecordLaunches(true);
+    const SIZE screen = CheckedScreen(options);
+    auto display = std::make_unique<host::DisplayHeadless>(screen.cx, screen.cy, host::DisplayHeadless::Clock::Virtual);
+    display->QuietMessageBoxes();
+    display->EndRunAfter(0);
+    host::InstallDisplay(std::move(display));
+
+    std::vector<std::string> lines;
+    host::CollectDebugOutput(&lines);
+    wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
+    host::CollectDebugOutput(nullptr);
+    return host::WriteCheckReport(lines, stdout).errors > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -172,6 +213,11 @@ int main(int argc, char** argv)
     if (!PlacePanels(options, commandLine))
         return 1;
     host::ApplyFakes(options);
+    if (options.check)
+        return RunCheck(options, commandLine);
+    if (options.noReload)
+        host::DisableFileWatching();
+    host::CatchHangup();
     std::unique_ptr<host::Display> display = ChooseDisplay(options, actions);
     if (!display)
         return 2;

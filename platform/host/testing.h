@@ -1,6 +1,7 @@
 // Hooks for tests: the headless screen and its clock, injected input, the
-// message boxes shown, window geometry, the live GDI object count, simulated
-// system readings and recorded program launches.
+// message boxes shown, the diagnostics channel, the limit of file watches,
+// window geometry, the live GDI object count, simulated system readings and
+// recorded program launches.
 //
 // Host state is process-wide; each test runs in a process of its own (CTest
 // starts one per test), and ResetHost() returns everything to start-up state.
@@ -47,6 +48,15 @@ struct MessageBoxRecord {
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
 void ClearMessageBoxes();
+
+// Lines written to the diagnostics channel (OutputDebugStringW) so far,
+// oldest first, in UTF-8 without line ends.
+const std::vector<std::string>& DebugOutput();
+void ClearDebugOutput();
+
+// Makes FindFirstChangeNotificationW fail, as at the system's limit of
+// watches, once `watches` change notifications exist.
+void LimitFileWatches(int watches);
 
 // Windows that exist, topmost first, and their screen rectangles.
 std::vector<HWND> WindowsInZOrder();

@@ -93,6 +93,15 @@ TEST(Options, ProcessorAndNetworkFakesTakeTheirRanges)
     }
 }
 
+// --check takes the list as a start does: the rest of the command line.
+TEST(Options, CheckAndNoReloadAreFlagsBeforeTheList)
+{
+    const host::Options options = Parsed({"--check", "--no-reload", "my list.ini"});
+    EXPECT_TRUE(options.check);
+    EXPECT_TRUE(options.noReload);
+    EXPECT_EQ(u"my list.ini", options.commandLine);
+}
+
 TEST(Options, TheRestIsTheProgramsCommandLine)
 {
     struct Case {

@@ -53,6 +53,29 @@ void SetLastError(DWORD error);
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_INVALID_FLAGS 1004
 
+// Waiting (user/wait.cpp).
+#define INFINITE 0xFFFFFFFFu
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
+
+// File change notifications (kernel/change.cpp) over inotify: the handle of
+// a folder is signalled when a file in it is made, deleted, renamed or
+// written; FindNextChangeNotification rearms it.
+#define FILE_NOTIFY_CHANGE_FILE_NAME 0x00000001
+#define FILE_NOTIFY_CHANGE_DIR_NAME 0x00000002
+#define FILE_NOTIFY_CHANGE_ATTRIBUTES 0x00000004
+#define FILE_NOTIFY_CHANGE_SIZE 0x00000008
+#define FILE_NOTIFY_CHANGE_LAST_WRITE 0x00000010
+
+HANDLE FindFirstChangeNotificationW(LPCWSTR pathName, BOOL watchSubtree, DWORD notifyFilter);
+BOOL FindNextChangeNotification(HANDLE changeHandle);
+BOOL FindCloseChangeNotification(HANDLE changeHandle);
+
+// The diagnostics channel (kernel/debug.cpp): written to stderr, one line
+// per message, after "ostrevia: ".
+void OutputDebugStringW(LPCWSTR text);
+
 // Modules (kernel/module.cpp). LoadLibraryW knows "coredll.dll" only.
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);

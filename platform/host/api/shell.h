@@ -33,5 +33,11 @@ typedef SHELLEXECUTEINFOW SHELLEXECUTEINFO;
 BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info);
 #define ShellExecuteEx ShellExecuteExW
 
+// kernel/shell.cpp: the program that ShellExecuteExW would start for the
+// file (xdg-open for documents and URLs), without starting it; above 32 when
+// there is one, SE_ERR_FNF when the file cannot be found.
+#define SE_ERR_FNF 2
+HINSTANCE FindExecutableW(LPCWSTR file, LPCWSTR directory, LPWSTR result);
+
 // gdi/dibfile.cpp: a .bmp file as a 32-bit DIB section, or null.
 HBITMAP SHLoadDIBitmap(LPCWSTR fileName);

@@ -19,6 +19,7 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
+#define WM_SETTINGCHANGE 0x001A
 #define WM_SHOWWINDOW 0x0018
 #define WM_DISPLAYCHANGE 0x007E
 #define WM_KEYDOWN 0x0100
@@ -146,6 +147,14 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
+
+// user/wait.cpp: waits until one of the handles is signalled (its index
+// from WAIT_OBJECT_0), a message is there (WAIT_OBJECT_0 + count) or the
+// time is up (WAIT_TIMEOUT). The handles are file change notifications;
+// waiting for all of them is not supported.
+#define QS_ALLINPUT 0x04FF
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                DWORD wakeMask);
 BOOL KillTimer(HWND window, UINT_PTR id);
 
 // user/input.cpp

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/host/display/PngFile.h"
+#include "platform/host/display/WakeSources.h"
 #include "platform/host/kernel/unicode.h"
 
 namespace host {
@@ -199,16 +200,28 @@ void DisplayHeadless::Wait(std::optional<uint64_t> deadline)
 {
     if (!events_.empty() || StartDueActions())
         return;
+    // Files changed or a signal came meanwhile: the program looks first.
+    if (HasWakeSources() && WaitForInput(-1, 0).woken)
+        return;
     std::optional<uint64_t> next = deadline;
     if (!scheduled_.empty() && (!next || scheduled_.front().time < *next))
         next = scheduled_.front().time;
     if (!next) {
+        if (HasWakeSources()) {
+            WaitForInput(-1, -1);
+            return;
+        }
         // No timer, no input, no end of run: the program would hang forever.
         fputs("headless display: nothing left to wait for\n", stderr);
         abort();
     }
     if (clock_ == Clock::Virtual) {
         virtualNow_ = std::max(virtualNow_, *next);
+    } else if (HasWakeSources()) {
+        while (Now() < *next) {
+            if (WaitForInput(-1, static_cast<int>(std::min<uint64_t>(*next - Now(), 1u << 30))).woken)
+                return;
+        }
     } else if (*next > Now()) {
         const uint64_t until = *next - realOffset_;
         const timespec wake{static_cast<time_t>(until / 1000), static_cast<long>(until % 1000) * 1000000};
@@ -223,6 +236,8 @@ void DisplayHeadless::Wait(std::optional<uint64_t> deadline)
 
 int DisplayHeadless::MessageBox(HWND, std::u16string_view text, std::u16string_view caption, UINT style)
 {
+    if (quietMessageBoxes_)
+        return IDOK;
     fprintf(stderr, "msgbox 0x%08x | %s | %s\n", style, OneLine(caption).c_str(), OneLine(text).c_str());
     fflush(stderr);
     return IDOK;

@@ -50,6 +50,9 @@ public:
     // Counted, like the actions, from the start of the run.
     void EndRunAfter(DWORD milliseconds) override;
 
+    // Message boxes return IDOK without their "msgbox" line on stderr.
+    void QuietMessageBoxes() { quietMessageBoxes_ = true; }
+
     // Stylus input that happens now, at a point of the program's screen.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
     // Any event that happens now, e.g. a part of a window the screen lost.
@@ -88,6 +91,7 @@ private:
     std::map<HWND, View> views_;
     std::vector<HWND> stack_;  // topmost first
     std::deque<Pending> scheduled_;  // in time order
+    bool quietMessageBoxes_ = false;
 };
 
 }  // namespace host

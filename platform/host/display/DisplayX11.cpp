@@ -14,6 +14,7 @@
 #include "platform/host/display/PngFile.h"
 #include "platform/host/gdi/font.h"
 #include "platform/host/display/X11Monitors.h"
+#include "platform/host/display/WakeSources.h"
 
 namespace host {
 
@@ -205,8 +206,8 @@ void DisplayX11::Wait(std::optional<uint64_t> deadline)
             gdi::ReleaseFontConfiguration();
         }
         // Pump() has flushed what we asked of the server.
-        pollfd connection{ConnectionNumber(connection_->Server()), POLLIN, 0};
-        poll(&connection, 1, timeout);
+        if (WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken)
+            return;
     }
 }
 
@@ -317,6 +318,9 @@ int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_
     if (owner)
         ownersOfDialogs_.push_back(owner);
     MSG msg;
+    // A request to read everything again (SIGHUP) is a message to the thread,
+    // which no window takes: it waits for the program's own loop.
+    bool rereadAsked = false;
     while (!dialog.Closed()) {
         if (!GetMessageW(&msg, nullptr, 0, 0)) {
             // As on Windows, a quit ends the modal loop and is left for the
@@ -324,9 +328,15 @@ int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        if (!msg.hwnd && msg.message == WM_SETTINGCHANGE) {
+            rereadAsked = true;
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    if (rereadAsked)
+        PostMessageW(nullptr, WM_SETTINGCHANGE, 0, 0);
     std::erase(dialogs_, &dialog);
     if (owner)
         ownersOfDialogs_.erase(std::find(ownersOfDialogs_.begin(), ownersOfDialogs_.end(), owner));

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
@@ -188,6 +189,21 @@ Outcome Launch(const host::testing::Launch& launch, const std::string& directory
     return Spawn(argv, launch.throughOpener, directory) ? Outcome::Started : Outcome::Failed;
 }
 
+// What opens `file`: the program itself, or the opener with the file or URL;
+// nothing when the file does not exist. Parameters are not filled in.
+std::optional<host::testing::Launch> Resolve(LPCWSTR file)
+{
+    if (IsUrl(file))
+        return host::testing::Launch{"xdg-open", {host::ToUtf8(file)}, true};
+    const std::string path = host::HostPath(file);
+    if (const auto program = FindExecutable(path))
+        return host::testing::Launch{*program, {}, false};
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return host::testing::Launch{"xdg-open", {path}, true};
+}
+
 BOOL Fail(SHELLEXECUTEINFOW* info, INT_PTR code, DWORD error)
 {
     info->hInstApp = reinterpret_cast<HINSTANCE>(code);
@@ -210,25 +226,38 @@ BOOL ShellExecuteExW(SHELLEXECUTEINFOW* info)
         return Fail(info, kFileNotFound, ERROR_FILE_NOT_FOUND);
 
     const std::string directory = info->lpDirectory ? host::HostPath(info->lpDirectory) : std::string();
-    host::testing::Launch launch;
-    if (IsUrl(info->lpFile)) {
-        launch = {"xdg-open", {host::ToUtf8(info->lpFile)}, true};
-    } else if (const auto program = FindExecutable(host::HostPath(info->lpFile))) {
-        launch.program = *program;
+    std::optional<host::testing::Launch> launch = Resolve(info->lpFile);
+    if (!launch)
+        return Fail(info, kFileNotFound, ERROR_FILE_NOT_FOUND);
+    if (!launch->throughOpener) {
         for (const std::u16string& argument : SplitParameters(info->lpParameters ? info->lpParameters : u""))
-            launch.arguments.push_back(host::ToUtf8(argument));
-    } else {
-        const std::string file = host::HostPath(info->lpFile);
-        struct stat status {};
-        if (stat(file.c_str(), &status) != 0)
-            return Fail(info, kFileNotFound, ERROR_FILE_NOT_FOUND);
-        launch = {"xdg-open", {file}, true};
+            launch->arguments.push_back(host::ToUtf8(argument));
     }
-    const Outcome outcome = Launch(launch, directory);
+    const Outcome outcome = Launch(*launch, directory);
     if (outcome == Outcome::Failed)
         return Fail(info, kCannotStart, GetLastError());  // the reason Spawn gave
     if (outcome == Outcome::Started && (info->fMask & SEE_MASK_NOCLOSEPROCESS))
         info->hProcess = host::AddHandle(std::make_unique<StartedProcess>());
     info->hInstApp = reinterpret_cast<HINSTANCE>(kLaunched);
     return TRUE;
+}
+
+HINSTANCE FindExecutableW(LPCWSTR file, LPCWSTR, LPWSTR result)
+{
+    if (result)
+        result[0] = 0;
+    if (!file || !file[0] || !result) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return reinterpret_cast<HINSTANCE>(kFileNotFound);
+    }
+    const std::optional<host::testing::Launch> launch = Resolve(file);
+    if (!launch) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return reinterpret_cast<HINSTANCE>(kFileNotFound);
+    }
+    // The result buffer holds MAX_PATH characters.
+    const std::u16string program = host::ToUtf16(launch->program).substr(0, 259);
+    std::copy(program.begin(), program.end(), result);
+    result[program.size()] = 0;
+    return reinterpret_cast<HINSTANCE>(kLaunched);
 }

@@ -1,0 +1,129 @@
+#include "config/Diagnostics.h"
+
+#include "config/TextParsing.h"
+
+namespace {
+
+DiagnosticPlace* innermost = nullptr;
+
+// Room for a path, a caption and a text of several configuration lines.
+constexpr UINT kMessageCapacity = 2048;
+
+class MessageText {
+public:
+    void Append(const WCHAR* part)
+    {
+        for (; part && *part && length_ + 1 < kMessageCapacity; ++part)
+            text_[length_++] = (*part == TEXT('\r') || *part == TEXT('\n')) ? TEXT(' ') : *part;
+        text_[length_] = 0;
+    }
+
+    void AppendNumber(UINT number)
+    {
+        WCHAR digits[12];
+        UINT count = 0;
+        do {
+            digits[count++] = static_cast<WCHAR>(TEXT('0') + number % 10);
+            number /= 10;
+        } while (number != 0);
+        WCHAR reversed[12];
+        for (UINT i = 0; i < count; ++i)
+            reversed[i] = digits[count - 1 - i];
+        reversed[count] = 0;
+        Append(reversed);
+    }
+
+    void EndLine()
+    {
+        if (length_ + 1 < kMessageCapacity)
+            text_[length_++] = TEXT('\n');
+        text_[length_] = 0;
+    }
+
+    const WCHAR* Text() const { return text_; }
+
+private:
+    WCHAR text_[kMessageCapacity] = {};
+    UINT length_ = 0;
+};
+
+}  // namespace
+
+DiagnosticPlace::DiagnosticPlace(const WCHAR* file) : file_(file), outer_(innermost)
+{
+    innermost = this;
+}
+
+DiagnosticPlace::~DiagnosticPlace()
+{
+    innermost = outer_;
+}
+
+void DiagnosticPlace::SetLine(UINT line)
+{
+    line_ = line;
+    keyIgnoringCase_ = nullptr;
+}
+
+void DiagnosticPlace::NoteKeyIgnoringCase(const WCHAR* key)
+{
+    if (!keyIgnoringCase_ || TextLength(key) > TextLength(keyIgnoringCase_))
+        keyIgnoringCase_ = key;
+}
+
+DiagnosticPlace* DiagnosticPlace::Current()
+{
+    return innermost;
+}
+
+UINT CurrentDiagnosticLine()
+{
+    return innermost ? innermost->Line() : 0;
+}
+
+namespace {
+
+// `line` 0: the line the place stands at.
+void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
+{
+    const DiagnosticPlace* place = innermost;
+    if (place && line == 0) {
+        while (place->Line() == 0 && place->Outer())
+            place = place->Outer();
+        line = place->Line();
+    }
+    MessageText message;
+    if (place) {
+        message.Append(place->File());
+        if (line != 0) {
+            message.Append(TEXT("("));
+            message.AppendNumber(line);
+            message.Append(TEXT(")"));
+        }
+        message.Append(TEXT(": "));
+    }
+    message.Append(caption);
+    message.Append(TEXT(" "));
+    for (const WCHAR* part : parts)
+        message.Append(part);
+    message.EndLine();
+    OutputDebugStringW(message.Text());
+}
+
+}  // namespace
+
+int ConfigMessageBox(HWND owner, const WCHAR* text, const WCHAR* caption, UINT style)
+{
+    WriteDiagnostic(caption, {text}, 0);
+    return MessageBoxW(owner, text, caption, style);
+}
+
+void ReportWarning(std::initializer_list<const WCHAR*> parts)
+{
+    ReportWarningAtLine(0, parts);
+}
+
+void ReportWarningAtLine(UINT line, std::initializer_list<const WCHAR*> parts)
+{
+    WriteDiagnostic(TEXT("warning:"), parts, line);
+}

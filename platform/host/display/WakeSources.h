@@ -1,0 +1,29 @@
+// What besides the display can end a wait for messages: the descriptors of
+// the file change notifications and of caught signals (kernel/). When one is
+// readable, its `take` reads what came: it marks change handles signalled or
+// posts a message. Both displays wait on these together with their own input.
+#pragma once
+
+namespace host {
+
+struct WakeSource {
+    int descriptor;
+    void (*take)();
+};
+
+// Adding a descriptor that is there already changes nothing.
+void AddWakeSource(const WakeSource& source);
+void RemoveWakeSource(int descriptor);
+bool HasWakeSources();
+
+struct WaitResult {
+    bool descriptorReady = false;  // `descriptor` has input
+    bool woken = false;            // a wake source had input, and it was taken
+};
+
+// Waits up to `timeout` ms (-1: without limit, 0: not at all) until
+// `descriptor` (-1: none) or a wake source has input, then takes what the
+// wake sources have.
+WaitResult WaitForInput(int descriptor, int timeout);
+
+}  // namespace host

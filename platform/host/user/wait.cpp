@@ -1,0 +1,60 @@
+// MsgWaitForMultipleObjects: change notifications and messages together.
+// With neither, it waits on the display (which also wakes for file changes
+// and signals) until the next timer is due or the time is up: no polling.
+#include "platform/host/display/Display.h"
+#include "platform/host/kernel/change.h"
+#include "platform/host/user/MessageQueue.h"
+
+namespace host::user {
+namespace {
+
+enum class Signal { None, Handle, Invalid };
+
+Signal FirstSignalled(DWORD count, const HANDLE* handles, DWORD& index)
+{
+    for (index = 0; index < count; ++index) {
+        bool valid = false;
+        if (IsChangeSignalled(handles[index], valid))
+            return Signal::Handle;
+        if (!valid)
+            return Signal::Invalid;
+    }
+    return Signal::None;
+}
+
+}  // namespace
+}  // namespace host::user
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds, DWORD wakeMask)
+{
+    using namespace host::user;
+    if ((count > 0 && !handles) || waitAll) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    host::Display& display = host::TheDisplay();
+    std::optional<uint64_t> until;
+    if (milliseconds != INFINITE)
+        until = display.Now() + milliseconds;
+    for (;;) {
+        DWORD index = 0;
+        switch (FirstSignalled(count, handles, index)) {
+        case Signal::Handle:
+            return WAIT_OBJECT_0 + index;
+        case Signal::Invalid:
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        case Signal::None:
+            break;
+        }
+        MSG msg;
+        if (wakeMask != 0 && Retrieve(msg, {}, false, display.Now()) != Retrieval::TimedOut)
+            return WAIT_OBJECT_0 + count;
+        if (until && display.Now() >= *until)
+            return WAIT_TIMEOUT;
+        std::optional<uint64_t> deadline = NextTimerDue({});
+        if (until && (!deadline || *until < *deadline))
+            deadline = until;
+        display.Wait(deadline);
+    }
+}

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/host/CheckReport.h"
+
+namespace {
+
+std::string Finding(const std::string& line, bool& isError, std::string& file)
+{
+    return host::CheckFinding(line, isError, file);
+}
+
+TEST(CheckReport, BoxesAreErrorsWithTheirExplanationAndOwnWords)
+{
+    bool isError = false;
+    std::string file;
+    EXPECT_EQ("/p/a.ini:7: error: no key of this section begins like this line, so it is ignored; keys are "
+              "case-sensitive (see \"Writing panels\" in the README) [Text - Ignoriere unbekannten Wert: colour = 1]",
+              Finding("/p/a.ini(7): Text - Ignoriere unbekannten Wert: colour = 1", isError, file));
+    EXPECT_TRUE(isError);
+    EXPECT_EQ("/p/a.ini", file);
+    // A section that a later version adds is explained by its caption's end.
+    EXPECT_EQ(0u, Finding("/p/b.ini(2): CPU - Ignoriere Fehler: Color = 12", isError, file)
+                      .rfind("/p/b.ini:2: error: the key's value is missing, too short or not one the key takes", 0));
+    // A message nobody has explained yet still counts, with its own words.
+    EXPECT_EQ("/p/b.ini:3: error: the program shows this message when it loads the panel [Neu: x]",
+              Finding("/p/b.ini(3): Neu: x", isError, file));
+}
+
+TEST(CheckReport, FileWithoutTheMarkGetsItsIconvLine)
+{
+    bool isError = false;
+    std::string file;
+    const std::string finding =
+        Finding("/p/c.ini(1): Fehler Die Datei ist leer oder nicht im Unicode Format: /p/c.ini", isError, file);
+    EXPECT_NE(std::string::npos,
+              finding.find("(printf '\\377\\376'; iconv -f UTF-8 -t UTF-16LE '/p/c.ini') > '/p/c.ini.new' && "
+                           "mv '/p/c.ini.new' '/p/c.ini' [Fehler Die Datei"))
+        << finding;
+}
+
+TEST(CheckReport, WarningsAndPlacesWithoutALine)
+{
+    bool isError = true;
+    std::string file;
+    EXPECT_EQ("/p/d.ini:4: warning: \"abc\" is not a number",
+              Finding("/p/d.ini(4): warning: \"abc\" is not a number", isError, file));
+    EXPECT_FALSE(isError);
+    EXPECT_EQ("/p/list.ini: error: the panel list cannot be opened, so the program shows nothing and ends; name an "
+              "existing list [Datei kann nicht gefunden werden. /p/list.ini]",
+              Finding("/p/list.ini: Datei kann nicht gefunden werden. /p/list.ini", isError, file));
+    EXPECT_EQ("/p/list.ini", file);
+}
+
+TEST(CheckReport, SummaryCountsFindingsAndTheFilesTheyName)
+{
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    const host::CheckSummary summary = host::WriteCheckReport(
+        {"/p/a.ini(1): Text - Ignoriere Fehler: Size", "/p/a.ini(2): warning: x", "/p/b.ini(3): warning: y"}, out);
+    fclose(out);
+    const std::string report(text, size);
+    free(text);
+    EXPECT_EQ(1, summary.errors);
+    EXPECT_EQ(2, summary.warnings);
+    EXPECT_EQ(2, summary.files);
+    EXPECT_EQ(0u, report.rfind("/p/a.ini:1: error: ", 0));
+    EXPECT_EQ("1 error, 2 warnings in 2 files\n", report.substr(report.rfind('\n', report.size() - 2) + 1));
+}
+
+}  // namespace
