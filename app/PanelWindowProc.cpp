@@ -35,6 +35,11 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
 
     panel->width = PanelWidth(settings);
     panel->height = PanelHeight(settings);
+    if (!PanelFitsScreen(panel->width, panel->height)) {
+        MessageBoxW(nullptr, static_cast<const WCHAR*>(create.lpCreateParams),
+                    TEXT("Das Panel ist größer als das Vierfache des Bildschirms."), MB_SETFOREGROUND | MB_ICONERROR);
+        return -1;
+    }
     panel->CreateBackBuffer();
     if (settings.TopMost())
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
