@@ -82,7 +82,10 @@ void DoubleTap(int x, int y)
 
 std::vector<HWND> WindowsInZOrder()
 {
-    return user::ZOrder();
+    std::vector<HWND> windows;
+    for (const StackedWindow& entry : user::ZOrder())
+        windows.push_back(entry.window);
+    return windows;
 }
 
 RECT WindowRect(HWND window)

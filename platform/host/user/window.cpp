@@ -21,7 +21,8 @@ constexpr int kFarthestPosition = 1 << 24;
 
 struct Windows {
     std::unordered_map<HWND, std::unique_ptr<Window>> byHandle;
-    std::vector<HWND> zOrder;  // topmost first
+    // Topmost first, as the display is told; the topmost band comes first.
+    std::vector<StackedWindow> zOrder;
     // Handles are never reused, so a stale one is never taken for a new window.
     uintptr_t lastHandle = 0x10000;
 };
@@ -46,10 +47,15 @@ int ClampedPosition(int position)
 
 void TellStack()
 {
-    std::vector<StackedWindow> stack;
-    for (HWND handle : All().zOrder)
-        stack.push_back({handle, FindWindow(handle)->topmost});
-    TheDisplay().WindowsStacked(stack);
+    TheDisplay().WindowsStacked(All().zOrder);
+}
+
+size_t PlaceInStack(HWND handle)
+{
+    const auto& order = All().zOrder;
+    return std::find_if(order.begin(), order.end(), [handle](const StackedWindow& entry) {
+               return entry.window == handle;
+           }) - order.begin();
 }
 
 // The place at the top of the band (topmost or not) of the z-order.
@@ -58,7 +64,8 @@ size_t TopOfBand(bool topmost)
     if (topmost)
         return 0;
     const auto& order = All().zOrder;
-    return std::count_if(order.begin(), order.end(), [](HWND handle) { return FindWindow(handle)->topmost; });
+    return std::partition_point(order.begin(), order.end(), [](const StackedWindow& entry) { return entry.topmost; }) -
+           order.begin();
 }
 
 void Restack(Window& window, HWND insertAfter)
@@ -75,14 +82,17 @@ void Restack(Window& window, HWND insertAfter)
             return;
         window.topmost = after->topmost;
     }
-    std::erase(order, window.handle);
+    const size_t was = PlaceInStack(window.handle);
+    const bool wasTopmost = order[was].topmost;
+    order.erase(order.begin() + was);
     size_t place = TopOfBand(window.topmost);
     if (insertAfter == HWND_BOTTOM)
         place = order.size();
     else if (after)
-        place = std::find(order.begin(), order.end(), after->handle) - order.begin() + 1;
-    order.insert(order.begin() + place, window.handle);
-    TellStack();
+        place = PlaceInStack(after->handle) + 1;
+    order.insert(order.begin() + place, {window.handle, window.topmost});
+    if (place != was || wasTopmost != window.topmost)
+        TellStack();
 }
 
 void Resize(Window& window, int width, int height)
@@ -127,6 +137,7 @@ bool SetVisible(HWND handle, bool visible)
     window->visible = visible;
     if (visible)
         Invalidate(*window, nullptr, TRUE);
+    NotePaintState(*window);
     TheDisplay().WindowShown(handle, visible);
     return was;
 }
@@ -176,17 +187,17 @@ Window* FindWindow(HWND handle)
     return found == All().byHandle.end() ? nullptr : found->second.get();
 }
 
-const std::vector<HWND>& ZOrder()
+const std::vector<StackedWindow>& ZOrder()
 {
     return All().zOrder;
 }
 
 HWND WindowAt(POINT point)
 {
-    for (HWND handle : All().zOrder) {
-        const Window* window = FindWindow(handle);
+    for (const StackedWindow& entry : All().zOrder) {
+        const Window* window = FindWindow(entry.window);
         if (window->visible && PtInRect(&window->rect, point))
-            return handle;
+            return entry.window;
     }
     return nullptr;
 }
@@ -195,7 +206,7 @@ void DestroyAllWindows()
 {
     // A window procedure may make windows while others go away.
     while (!All().zOrder.empty()) {
-        if (!DestroyWindow(All().zOrder.front()))
+        if (!DestroyWindow(All().zOrder.front().window))
             break;
     }
 }
@@ -234,7 +245,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     const HWND handle = window.handle;
     All().byHandle.emplace(handle, std::move(made));
-    All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), handle);
+    All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), {handle, window.topmost});
     TheDisplay().WindowCreated(handle, window.rect, &window.surface);
     TellStack();
 
@@ -259,6 +270,7 @@ BOOL DestroyWindow(HWND handle)
     window->destroying = true;
     if (window->visible) {
         window->visible = false;
+        NotePaintState(*window);
         TheDisplay().WindowShown(handle, false);
     }
     SendMessageW(handle, WM_DESTROY, 0, 0);
@@ -266,7 +278,7 @@ BOOL DestroyWindow(HWND handle)
     ForgetWindowInput(handle);
     ForgetWindowDCs(handle);
     ForgetWindowMessages(handle);
-    std::erase(All().zOrder, handle);
+    All().zOrder.erase(All().zOrder.begin() + PlaceInStack(handle));
     TheDisplay().WindowDestroyed(handle);
     All().byHandle.erase(handle);
     return TRUE;

@@ -116,7 +116,7 @@ TEST(File, PipesAndDevicesFailAtOnceAsNoFile)
 {
     const std::string pipe = testfiles::TempFolder() + "pipe";
     ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
-    for (const std::string path : {pipe, std::string("/dev/zero"), std::string("/dev/null")}) {
+    for (const std::string& path : {pipe, std::string("/dev/zero"), std::string("/dev/null")}) {
         EXPECT_EQ(INVALID_HANDLE_VALUE, OpenForReading(testfiles::Utf16(path))) << path;
         EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError()) << path;
     }
