@@ -1,7 +1,8 @@
 // Format strings for wsprintfW and _snwprintf. The input's first byte picks
 // the arguments: numbers taken from the input (string conversions are then
 // turned into %d, as a number is no string), or strings for every
-// conversion. At most kConversions conversions read arguments.
+// conversion. The format is cut before it could read more than kConversions
+// arguments (each "%" and each "*" may read one).
 #include <cstring>
 #include <string>
 
@@ -17,12 +18,12 @@ const WCHAR kText[] = TEXT("Ostrevia");
 std::u16string FormatFrom(const uint8_t* data, size_t size, bool numbers)
 {
     std::u16string format;
-    size_t percents = 0;
+    size_t readers = 0;
     for (size_t i = 0; i + 1 < size; i += 2) {
         char16_t ch = static_cast<char16_t>(data[i] | data[i + 1] << 8);
         if (ch == 0)
             break;
-        if (ch == u'%' && ++percents > kConversions)
+        if ((ch == u'%' || ch == u'*') && ++readers > kConversions)
             break;
         if (numbers && (ch == u's' || ch == u'S' || ch == u'n' || ch == u'p' || ch == u'Z'))
             ch = u'd';
