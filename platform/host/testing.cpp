@@ -103,11 +103,13 @@ bool IsTopmost(HWND window)
 
 COLORREF ScreenPixel(int x, int y)
 {
+    user::TellStackIfChanged();
     return Headless().ScreenPixel(x, y);
 }
 
 bool WriteSnapshot(const char* pngPath)
 {
+    user::TellStackIfChanged();
     return Headless().WriteSnapshot(pngPath);
 }
 

@@ -50,6 +50,9 @@ struct Window {
 
 // Null for a handle that is not (or no longer) a window.
 Window* FindWindow(HWND handle);
+// Tells the display the z-order if it changed since it was last told; done
+// before messages are retrieved and before the screen is read.
+void TellStackIfChanged();
 // Every window, topmost first.
 const std::vector<StackedWindow>& ZOrder();
 // The topmost visible window under a screen point, or null.

@@ -23,6 +23,8 @@ struct Windows {
     std::unordered_map<HWND, std::unique_ptr<Window>> byHandle;
     // Topmost first, as the display is told; the topmost band comes first.
     std::vector<StackedWindow> zOrder;
+    // The display has not yet heard of the latest change of the z-order.
+    bool stackChanged = false;
     // Handles are never reused, so a stale one is never taken for a new window.
     uintptr_t lastHandle = 0x10000;
 };
@@ -45,9 +47,11 @@ int ClampedPosition(int position)
     return std::clamp(position, -kFarthestPosition, kFarthestPosition);
 }
 
-void TellStack()
+// The display hears of it at the next TellStackIfChanged: many windows
+// restacked at once (all panels shown at start-up) cost one telling.
+void StackChanged()
 {
-    TheDisplay().WindowsStacked(All().zOrder);
+    All().stackChanged = true;
 }
 
 size_t PlaceInStack(HWND handle)
@@ -92,7 +96,7 @@ void Restack(Window& window, HWND insertAfter)
         place = PlaceInStack(after->handle) + 1;
     order.insert(order.begin() + place, {window.handle, window.topmost});
     if (place != was || wasTopmost != window.topmost)
-        TellStack();
+        StackChanged();
 }
 
 void Resize(Window& window, int width, int height)
@@ -187,6 +191,14 @@ Window* FindWindow(HWND handle)
     return found == All().byHandle.end() ? nullptr : found->second.get();
 }
 
+void TellStackIfChanged()
+{
+    if (!All().stackChanged)
+        return;
+    All().stackChanged = false;
+    TheDisplay().WindowsStacked(All().zOrder);
+}
+
 const std::vector<StackedWindow>& ZOrder()
 {
     return All().zOrder;
@@ -247,7 +259,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     All().byHandle.emplace(handle, std::move(made));
     All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), {handle, window.topmost});
     TheDisplay().WindowCreated(handle, window.rect, &window.surface);
-    TellStack();
+    StackChanged();
 
     CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                          windowName, className, exStyle};
