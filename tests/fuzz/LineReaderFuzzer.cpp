@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::FuzzRun run;
     const testfiles::WString path = fuzz::WriteInput("fuzz.txt", data, size);
-    // The capacities of the panel list and the panel file, and the smallest
-    // that still makes progress.
-    static constexpr UINT kCapacities[] = {256, 1024, 2};
+    // The capacities of the panel list and the panel file, and a small odd
+    // one that cuts lines into pieces.
+    static constexpr UINT kCapacities[] = {256, 1024, 7};
     for (UINT capacity : kCapacities) {
         HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
