@@ -76,10 +76,11 @@ std::optional<std::map<TimerKey, Timer>::iterator> Earliest(const MessageFilter&
     }
     if (!filter.Accepts(filter.window, WM_TIMER))
         return std::nullopt;
+    // One window has few timers: they are compared directly.
     std::optional<std::map<TimerKey, Timer>::iterator> earliest;
     auto [first, last] = WindowTimers(filter.window);
     for (auto it = first; it != last; ++it) {
-        if (!earliest || std::tie(it->second.due, it->second.order) < std::tie((*earliest)->second.due, (*earliest)->second.order))
+        if (!earliest || DueEntry(it->first, it->second) < DueEntry((*earliest)->first, (*earliest)->second))
             earliest = it;
     }
     return earliest;
