@@ -83,6 +83,12 @@ int PanelWidth(const GlobalSettings& settings)
     return Wrap(int64_t{settings.Width()} + 2 * int64_t{settings.Border()});
 }
 
+bool PanelFitsScreen(int width, int height)
+{
+    return width <= kLargestPanelScreens * int64_t{GetSystemMetrics(SM_CXSCREEN)} &&
+           height <= kLargestPanelScreens * int64_t{GetSystemMetrics(SM_CYSCREEN)};
+}
+
 int ScreenPosition(int position, int windowExtent, int screenExtent)
 {
     if (position >= 0)

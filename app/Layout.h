@@ -25,6 +25,12 @@ int PanelHeight(GlobalSettings& settings);
 // Width + 2 * Border.
 int PanelWidth(const GlobalSettings& settings);
 
+// Whether a window of this size is one the screen could ever show: at most
+// kLargestPanelScreens times the screen in each direction. Larger panels are
+// refused, as their pixels would cost memory without ever being seen.
+constexpr int kLargestPanelScreens = 4;
+bool PanelFitsScreen(int width, int height);
+
 // A panel coordinate on the screen without an opening animation: a negative
 // position counts from the far screen edge, leaving -position pixels free.
 int ScreenPosition(int position, int windowExtent, int screenExtent);

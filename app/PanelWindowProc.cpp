@@ -47,6 +47,11 @@ std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
     panel->height = PanelHeight(settings);
     DiagnosticPlace place(path);
     place.SetLine(settings.SectionLine());
+    if (!PanelFitsScreen(panel->width, panel->height)) {
+        ConfigMessageBox(nullptr, path, TEXT("Das Panel ist größer als das Vierfache des Bildschirms."),
+                         MB_SETFOREGROUND | MB_ICONERROR);
+        return nullptr;
+    }
     ReportScreenFit(settings, panel->width, panel->height);
     panel->CreateBackBuffer();
     place.SetLine(settings.BackgroundBitmapLine());
@@ -119,7 +124,7 @@ LRESULT OnReloadPanel(HWND window, Panel& old)
     const DWORD period = RefreshPeriod(settings);
     if (period != 0)
         SetTimer(window, RefreshTimer, period, nullptr);
-    const POINT rest = PanelRestPosition(settings, stored->width, stored->height);
+    const POINT rest = RestingPlace(settings, stored->width, stored->height);
     SetWindowPos(window, nullptr, rest.x, rest.y, stored->width, stored->height, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, TRUE);
     return 1;

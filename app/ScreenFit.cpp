@@ -4,14 +4,6 @@
 #include "app/Layout.h"
 #include "config/Diagnostics.h"
 
-POINT PanelRestPosition(const GlobalSettings& settings, int width, int height)
-{
-    if (settings.StartUpAnimation() != NoAnimation)
-        return {settings.X(), settings.Y()};
-    return {ScreenPosition(settings.X(), width, GetSystemMetrics(SM_CXSCREEN)),
-            ScreenPosition(settings.Y(), height, GetSystemMetrics(SM_CYSCREEN))};
-}
-
 void ReportScreenFit(const GlobalSettings& settings, int width, int height)
 {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -26,7 +18,7 @@ void ReportScreenFit(const GlobalSettings& settings, int width, int height)
     }
     if (width <= 0 || height <= 0)
         return;
-    const POINT rest = PanelRestPosition(settings, width, height);
+    const POINT rest = RestingPlace(settings, width, height);
     // Widened: configured positions may be huge.
     const long long left = rest.x, top = rest.y;
     if (left + width <= 0 || top + height <= 0 || left >= screenWidth || top >= screenHeight) {

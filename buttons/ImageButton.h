@@ -5,6 +5,7 @@
 #pragma once
 
 #include "buttons/CommandButton.h"
+#include "objects/WrappedArithmetic.h"
 
 class ImageButton : public CommandButton {
 public:
@@ -24,17 +25,6 @@ protected:
 
     int Offset() const { return offset_; }
 
-    // Sizes and offsets come from the panel file and may be anything: sums
-    // of them wrap around like the 32-bit registers of the device instead of
-    // overflowing.
-    static int AddWrapped(int a, int b)
-    {
-        return static_cast<int>(static_cast<UINT>(a) + static_cast<UINT>(b));
-    }
-    static int SubtractWrapped(int a, int b)
-    {
-        return static_cast<int>(static_cast<UINT>(a) - static_cast<UINT>(b));
-    }
     // The smaller of two sizes compared as unsigned numbers, so that a
     // negative size counts as huge.
     static int MinUnsigned(int a, int b)

@@ -4,6 +4,7 @@
 
 #include "config/KeyTable.h"
 #include "gauges/DibSurface.h"
+#include "objects/WrappedArithmetic.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ void Text::Draw(DibSurface& surface, int x, int y)
     HDC dc = surface.Dc();
     HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
     RECT box;
-    SetRect(&box, x, y, x + Width(), y + Height());
+    SetRect(&box, x, y, AddWrapped(x, Width()), AddWrapped(y, Height()));
     const COLORREF previousColor = SetTextColor(dc, color_);
     const int length = static_cast<int>(textLength_);
     if (framed_) {

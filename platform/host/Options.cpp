@@ -84,7 +84,7 @@ bool ParseBattery(std::string_view text, Options& options)
         return true;
     }
     const auto parts = Split(text, ',');
-    if (!ParseNumber(parts[0], battery.percent) || battery.percent < 0 || battery.percent > 100)
+    if (!ParseNumber(parts[0], battery.percent) || battery.percent < 0 || battery.percent > 255)
         return false;
     for (size_t i = 1; i < parts.size(); ++i) {
         if (parts[i] == "charging")

@@ -82,7 +82,10 @@ void DoubleTap(int x, int y)
 
 std::vector<HWND> WindowsInZOrder()
 {
-    return user::ZOrder();
+    std::vector<HWND> windows;
+    for (const StackedWindow& entry : user::ZOrder())
+        windows.push_back(entry.window);
+    return windows;
 }
 
 RECT WindowRect(HWND window)
@@ -100,11 +103,13 @@ bool IsTopmost(HWND window)
 
 COLORREF ScreenPixel(int x, int y)
 {
+    user::TellStackIfChanged();
     return Headless().ScreenPixel(x, y);
 }
 
 bool WriteSnapshot(const char* pngPath)
 {
+    user::TellStackIfChanged();
     return Headless().WriteSnapshot(pngPath);
 }
 

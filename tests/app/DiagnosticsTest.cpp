@@ -55,7 +55,7 @@ TEST_F(DiagnosticsTest, EveryFindingNamesItsFileAndLine)
         "list.ini(5): Datei nicht gefunden: " + kFolder + "missing.ini",
         // Not UTF-16: at the file's first line, where the mark belongs.
         "plain.ini(1): Fehler Die Datei ist leer oder nicht im Unicode Format: " + kFolder + "plain.ini",
-        "wide_cr.ini(4): warning: the panel (9000 x 13 pixels on a screen of 240 x 320) is larger than the screen",
+        "wide_cr.ini(4): warning: the panel (900 x 13 pixels on a screen of 240 x 320) is larger than the screen",
     };
     const std::vector<std::string>& lines = host::testing::DebugOutput();
     ASSERT_EQ(expected.size(), lines.size());

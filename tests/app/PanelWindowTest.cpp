@@ -96,6 +96,26 @@ TEST_F(PanelWindowTest, PanelThatCannotBeLoadedLeavesNothingBehind)
     EXPECT_EQ(before, host::testing::LiveGdiObjects());
 }
 
+// Pixels that no screen can show would only cost memory: a panel larger
+// than four screens in either direction is refused with a message, and a
+// panel of exactly four screens is still made.
+TEST_F(PanelWindowTest, PanelLargerThanFourScreensIsRefused)
+{
+    const int before = host::testing::LiveGdiObjects();
+    EXPECT_EQ(nullptr, Open(StillPanel(0, 0, 50, 4 * 320 + 1), "tall.ini"));
+    EXPECT_EQ(nullptr, Open(StillPanel(0, 0, 4 * 240 + 1, 50), "wide.ini"));
+    EXPECT_TRUE(PanelWindowList::IsEmpty());
+    EXPECT_EQ(before, host::testing::LiveGdiObjects());
+    ASSERT_EQ(2u, host::testing::MessageBoxes().size());
+    const auto& box = host::testing::MessageBoxes()[0];
+    EXPECT_EQ(u"Das Panel ist größer als das Vierfache des Bildschirms.", box.caption);
+    EXPECT_EQ(testfiles::Utf16(testfiles::TempFolder() + "tall.ini"), box.text);
+    EXPECT_EQ(0x10010u, box.style);
+
+    EXPECT_NE(nullptr, Open(StillPanel(0, 0, 4 * 240, 4 * 320), "largest.ini"));
+    EXPECT_EQ(kRed, ScreenPixel(239, 319));
+}
+
 TEST_F(PanelWindowTest, ComposedBackBufferServesEveryRepaint)
 {
     HWND window = Open(StillPanel(0, 0, 40, 40));

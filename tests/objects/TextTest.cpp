@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,23 @@ TEST_F(TextTest, TheOutlineSurroundsTheTextShiftedOneRightAndDown)
         EXPECT_GT(GetRValue(PixelAt(outlined, first, y)), 0xCC) << "row " << y;
         EXPECT_GT(GetRValue(PixelAt(outlined, last, y)), 0xCC) << "row " << y;
     }
+}
+
+// Positions and sizes from a panel file may be anything: the far edges of
+// the box wrap around instead of overflowing, and nothing lands on the
+// surface from so far away.
+TEST_F(TextTest, BoxesAtTheEndsOfTheNumberRangeLeaveTheSurfaceAlone)
+{
+    DibSurface surface;
+    CreateFilled(surface, 60, 30, kMarker);
+    Text text;
+    Parse(text, {TEXT("Width = 2147483647"), TEXT("Height = 2147483647"), TEXT("FrameColor = FFFFFF")});
+    MeasureOnScreen(text);
+    const POINT corners[] = {{INT_MAX, 0}, {0, INT_MAX}, {INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}};
+    for (const POINT& corner : corners)
+        text.Draw(surface, corner.x, corner.y);
+    const RECT ink = InkBounds(surface, kMarker);
+    EXPECT_TRUE(IsRectEmpty(&ink));
 }
 
 TEST_F(TextTest, AlignmentWordsAreCaseSensitiveAndMatchTheirBeginning)

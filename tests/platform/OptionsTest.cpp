@@ -54,6 +54,8 @@ TEST(Options, FakesTakeTheirSpecialWords)
     EXPECT_EQ(4u, options.fakeMemory->totalVirtual);
     EXPECT_TRUE(options.fakeDisk->fail);
     EXPECT_TRUE(options.fakeBattery->none);
+    // Any value of the power record's byte, so that tests can show what is drawn for 255.
+    EXPECT_EQ(255, Parsed({"--fake-battery", "255"}).fakeBattery->percent);
 }
 
 TEST(Options, ReadsShortAndAttachedForms)
@@ -133,7 +135,7 @@ TEST(Options, RefusesWhatItCannotRead)
         {"--run-for", "soon"},
         {"--fake-memory", "1/2/3"},
         {"--fake-disk", "5"},
-        {"--fake-battery", "101"},
+        {"--fake-battery", "256"},  // the power record holds one byte
         {"--fake-battery", "50,full"},
         {"-x"},                          // a dash word that is no option is not taken as a list name
         {"-c"},

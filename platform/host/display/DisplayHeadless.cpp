@@ -273,10 +273,23 @@ COLORREF DisplayHeadless::ScreenPixel(int x, int y) const
 
 bool DisplayHeadless::WriteSnapshot(const char* pngPath) const
 {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x)
-            pixels[static_cast<size_t>(y) * width_ + x] = PixelAt(x, y);
+    // Bottom window first, each only where it meets the screen: the cost is
+    // what can be seen, however many windows lie elsewhere.
+    std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_, PixelOf(kDesktopColor));
+    for (auto window = stack_.rbegin(); window != stack_.rend(); ++window) {
+        const auto found = views_.find(*window);
+        if (found == views_.end() || !found->second.visible || !found->second.surface)
+            continue;
+        const View& view = found->second;
+        const int64_t left = std::max<int64_t>(view.rect.left, 0);
+        const int64_t top = std::max<int64_t>(view.rect.top, 0);
+        const int64_t right = std::min<int64_t>(int64_t{view.rect.left} + view.surface->width, width_);
+        const int64_t bottom = std::min<int64_t>(int64_t{view.rect.top} + view.surface->height, height_);
+        for (int64_t y = top; y < bottom; ++y) {
+            const uint32_t* row = view.surface->Row(static_cast<int>(y - view.rect.top));
+            for (int64_t x = left; x < right; ++x)
+                pixels[static_cast<size_t>(y) * width_ + x] = row[x - view.rect.left] & 0xFFFFFF;
+        }
     }
     Surface screen{width_, height_, reinterpret_cast<uint8_t*>(pixels.data()), static_cast<ptrdiff_t>(width_) * 4};
     return WritePng(pngPath, screen);

@@ -19,9 +19,10 @@ constexpr int64_t kMaxBitmapBytes = int64_t{256} << 20;
 HBITMAP NewBitmap(int width, int height, bool topDown, bool dibSection)
 {
     if (width <= 0 || height <= 0) return nullptr;
-    int64_t rowBytes = int64_t{width} * 4;
-    int64_t bytes = rowBytes * height;
-    if (bytes > kMaxBitmapBytes) return nullptr;
+    // Checked before multiplying: width * 4 * height may exceed even 64 bits.
+    const int64_t rowBytes = int64_t{width} * 4;
+    if (rowBytes > kMaxBitmapBytes / height) return nullptr;
+    const int64_t bytes = rowBytes * height;
     auto bitmap = std::make_unique<Bitmap>();
     bitmap->memory.reset(new (std::nothrow) uint8_t[bytes]());
     if (!bitmap->memory) return nullptr;

@@ -1,9 +1,7 @@
 // SHLoadDIBitmap: .bmp files decoded by stb_image into 32-bit DIB sections.
 #include <cstring>
-#include <fstream>
 #include <vector>
 
-#include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
 #define STBI_ONLY_BMP
@@ -16,7 +14,7 @@
 
 namespace {
 
-constexpr std::streamoff kLargestFile = std::streamoff{256} << 20;
+constexpr DWORD kLargestFile = DWORD{256} << 20;
 
 uint32_t Read32(const std::vector<uint8_t>& bytes, size_t at)
 {
@@ -62,15 +60,22 @@ bool HasAllPixels(const std::vector<uint8_t>& bytes)
     return pixelsAt + rowBytes * rows <= bytes.size();
 }
 
-bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes)
+// Through CreateFileW, which refuses pipes, devices and folders rather than
+// wait on them.
+bool ReadWholeFile(LPCWSTR fileName, std::vector<uint8_t>& bytes)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return false;
-    std::streamoff size = file.tellg();
-    if (size <= 0 || size > kLargestFile) return false;
-    bytes.resize(size_t(size));
-    file.seekg(0);
-    return bool(file.read(reinterpret_cast<char*>(bytes.data()), size));
+    HANDLE file = CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD sizeHigh = 0;
+    const DWORD size = GetFileSize(file, &sizeHigh);
+    DWORD read = 0;
+    bool whole = false;
+    if (sizeHigh == 0 && size != 0 && size <= kLargestFile) {
+        bytes.resize(size);
+        whole = ReadFile(file, bytes.data(), size, &read, nullptr) && read == size;
+    }
+    CloseHandle(file);
+    return whole;
 }
 
 }  // namespace
@@ -79,7 +84,7 @@ HBITMAP SHLoadDIBitmap(LPCWSTR fileName)
 {
     if (!fileName) return nullptr;
     std::vector<uint8_t> bytes;
-    if (!ReadFile(host::HostPath(fileName), bytes) || !HasAllPixels(bytes)) return nullptr;
+    if (!ReadWholeFile(fileName, bytes) || !HasAllPixels(bytes)) return nullptr;
     int width = 0, height = 0, channels = 0;
     stbi_uc* rgba = stbi_load_from_memory(bytes.data(), int(bytes.size()), &width, &height, &channels, 4);
     if (!rgba) return nullptr;

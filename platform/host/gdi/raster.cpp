@@ -236,15 +236,19 @@ void FillPolygon(const Surface& surface, const RECT& clip, const Corner (&corner
 void FillBody(const Surface& surface, const RECT& clip, POINT from, POINT to, int width, uint32_t pixel, RECT& bounds)
 {
     const int64_t dx = int64_t{to.x} - from.x, dy = int64_t{to.y} - from.y;
+    // Only the rows that meet the clip are visited: a long or wide pen costs
+    // what it covers on the surface.
     if (dy == 0) {
         const int64_t top = int64_t{from.y} - width / 2;
-        for (int64_t y = top; y < top + width; ++y)
+        for (int64_t y = std::max<int64_t>(top, clip.top); y < std::min<int64_t>(top + width, clip.bottom); ++y)
             PlotSpan(surface, clip, y, std::min<int64_t>(from.x, to.x), std::max<int64_t>(from.x, to.x), pixel, bounds);
         return;
     }
     if (dx == 0) {
         const int64_t left = int64_t{from.x} - width / 2;
-        for (int64_t y = std::min<int64_t>(from.y, to.y); y < std::max<int64_t>(from.y, to.y); ++y)
+        const int64_t first = std::max<int64_t>(std::min(from.y, to.y), clip.top);
+        const int64_t end = std::min<int64_t>(std::max(from.y, to.y), clip.bottom);
+        for (int64_t y = first; y < end; ++y)
             PlotSpan(surface, clip, y, left, left + width, pixel, bounds);
         return;
     }
@@ -279,10 +283,17 @@ RECT WideLine(const Surface& surface, const RECT& clip, POINT from, POINT to, in
     assert(OnSurface(surface, clip));
     assert(width > 1 && width <= kWidestPen);
     const uint32_t pixel = PixelOf(color);
-    const std::vector<int> insets = CapInsets(width);
     RECT bounds{};
-    FillCap(surface, clip, from, insets, pixel, bounds);
-    FillCap(surface, clip, to, insets, pixel, bounds);
+    // The round ends are worked out only when one of them can show.
+    auto capShows = [&](POINT at) {
+        const int64_t left = int64_t{at.x} - width / 2, top = int64_t{at.y} - width / 2;
+        return left < clip.right && left + width > clip.left && top < clip.bottom && top + width > clip.top;
+    };
+    if (capShows(from) || capShows(to)) {
+        const std::vector<int> insets = CapInsets(width);
+        FillCap(surface, clip, from, insets, pixel, bounds);
+        FillCap(surface, clip, to, insets, pixel, bounds);
+    }
     if (from.x != to.x || from.y != to.y) FillBody(surface, clip, from, to, width, pixel, bounds);
     return bounds;
 }

@@ -87,7 +87,8 @@ BOOL Rectangle(HDC handle, int left, int top, int right, int bottom)
     for (int i = 0; i < 4; ++i) Stroke(*dc, corners[i], corners[(i + 1) % 4]);
     // A one-pixel-wide or -high rectangle has no segment that reaches its
     // last pixel; its outline is a plain bar.
-    if (!pen.null && pen.width == 1 && (r.right - r.left == 1 || r.bottom - r.top == 1)) Fill(*dc, r, pen.color);
+    if (!pen.null && pen.width == 1 && (int64_t{r.right} - r.left == 1 || int64_t{r.bottom} - r.top == 1))
+        Fill(*dc, r, pen.color);
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 // Files over POSIX: CreateFileW, ReadFile, WriteFile, SetFilePointer,
-// GetFileSize, DeleteFileW. Names may use "\" or "/" as separators.
+// GetFileSize, DeleteFileW. Names may use "\" or "/" as separators. Only
+// regular files open: a pipe, a device or a folder fails as Windows fails it.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +89,14 @@ bool IsFolder(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
+// Pipes, devices, sockets and folders are not files that a panel can read:
+// reading them may wait forever or never end.
+bool IsRegularFile(int descriptor)
+{
+    struct stat status {};
+    return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 // Like Windows, tells a missing folder from a missing file.
 void SetOpenError(const std::string& path, int error)
 {
@@ -118,11 +127,19 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
         return INVALID_HANDLE_VALUE;
     }
     const bool existed = ::access(path.c_str(), F_OK) == 0;
-    const int descriptor = ::open(path.c_str(), flags, 0666);
+    // Without O_NONBLOCK a named pipe would hold the open until a writer
+    // comes, which may be never; Windows opens no such thing as a file.
+    const int descriptor = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
     if (descriptor < 0) {
         host::SetOpenError(path, errno);
         return INVALID_HANDLE_VALUE;
     }
+    if (!host::IsRegularFile(descriptor)) {
+        close(descriptor);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     const bool createsAlways = creation == CREATE_ALWAYS || creation == OPEN_ALWAYS;
     SetLastError(createsAlways && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return host::AddHandle(std::make_unique<File>(descriptor));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host/display/Display.h"
 #include "platform/host/gdi/surface.h"
 #include "platform/win32.h"
 
@@ -43,12 +44,17 @@ struct Window {
     // background must be erased first.
     RECT update{};
     bool erase = false;
+    // The window's place in the queue of windows to paint (0: not queued).
+    uint64_t paintTicket = 0;
 };
 
 // Null for a handle that is not (or no longer) a window.
 Window* FindWindow(HWND handle);
+// Tells the display the z-order if it changed since it was last told; done
+// before messages are retrieved and before the screen is read.
+void TellStackIfChanged();
 // Every window, topmost first.
-const std::vector<HWND>& ZOrder();
+const std::vector<StackedWindow>& ZOrder();
 // The topmost visible window under a screen point, or null.
 HWND WindowAt(POINT point);
 void DestroyAllWindows();
@@ -66,5 +72,9 @@ void ForgetWindowMessages(HWND window);  // message.cpp
 RECT WholeWindow(const Window& window);
 // Adds `rect` (window coordinates, null: all) to the update area.
 void Invalidate(Window& window, const RECT* rect, bool erase);
+// Queues or unqueues the window for WM_PAINT after its visibility or update
+// area changed: visible windows with something to paint wait in the order in
+// which they came to need it.
+void NotePaintState(Window& window);
 
 }  // namespace host::user

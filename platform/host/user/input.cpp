@@ -54,8 +54,8 @@ void TakeDisplayEvents()
         } else if (event.kind == DisplayEvent::Kind::ScreenChanged) {
             // As on Windows, every window hears of the new screen size.
             const SIZE screen = display.ScreenSize();
-            for (HWND handle : ZOrder())
-                PostMessageW(handle, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.cx, screen.cy));
+            for (const StackedWindow& stacked : ZOrder())
+                PostMessageW(stacked.window, WM_DISPLAYCHANGE, 32, MAKELPARAM(screen.cx, screen.cy));
         } else {
             TheInput().waiting.push_back({event, display.Now()});
         }

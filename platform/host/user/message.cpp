@@ -74,6 +74,7 @@ Retrieval Retrieve(MSG& msg, const MessageFilter& filter, bool remove, std::opti
 {
     Display& display = TheDisplay();
     for (;;) {
+        TellStackIfChanged();
         if (TakeNext(filter, remove, msg)) {
             if (msg.message != WM_QUIT)
                 return Retrieval::Message;

@@ -4,6 +4,7 @@
 // reports anyway. DCs are made by the GDI on the window's surface; what is
 // drawn through them is presented when they are given back.
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "platform/host/display/Display.h"
@@ -22,6 +23,19 @@ std::vector<LentDC>& Lent()
 {
     static std::vector<LentDC> lent;
     return lent;
+}
+
+// Windows waiting for WM_PAINT, by ticket; so a paint is found at once
+// however many windows there are.
+struct PaintQueue {
+    std::map<uint64_t, HWND> waiting;
+    uint64_t lastTicket = 0;
+};
+
+PaintQueue& Queue()
+{
+    static PaintQueue queue;
+    return queue;
 }
 
 HDC Lend(HWND window)
@@ -79,6 +93,7 @@ void Validate(Window& window, const RECT& rect)
     }
     if (IsRectEmpty(&update))
         window.erase = false;
+    NotePaintState(window);
 }
 
 }  // namespace
@@ -97,18 +112,34 @@ void Invalidate(Window& window, const RECT* rect, bool erase)
         return;
     UnionRect(&window.update, &window.update, &area);
     window.erase = window.erase || erase;
+    NotePaintState(window);
+}
+
+void NotePaintState(Window& window)
+{
+    const bool waits = window.visible && !IsRectEmpty(&window.update);
+    if (waits && !window.paintTicket) {
+        window.paintTicket = ++Queue().lastTicket;
+        Queue().waiting.emplace(window.paintTicket, window.handle);
+    } else if (!waits && window.paintTicket) {
+        Queue().waiting.erase(window.paintTicket);
+        window.paintTicket = 0;
+    }
 }
 
 bool TakePaint(const MessageFilter& filter, MSG& msg)
 {
-    for (HWND handle : ZOrder()) {
-        const Window* window = FindWindow(handle);
-        if (window->visible && !IsRectEmpty(&window->update) && filter.Accepts(handle, WM_PAINT)) {
-            msg = {handle, WM_PAINT, 0, 0, 0, {}};
-            return true;
-        }
+    HWND waiting = nullptr;
+    if (filter.window) {
+        const Window* window = FindWindow(filter.window);
+        waiting = window && window->paintTicket ? filter.window : nullptr;
+    } else if (!Queue().waiting.empty()) {
+        waiting = Queue().waiting.begin()->second;
     }
-    return false;
+    if (!waiting || !filter.Accepts(waiting, WM_PAINT))
+        return false;
+    msg = {waiting, WM_PAINT, 0, 0, 0, {}};
+    return true;
 }
 
 void ForgetWindowDCs(HWND window)
@@ -124,6 +155,7 @@ void ForgetWindowDCs(HWND window)
 
 void ResetPainting()
 {
+    Queue() = {};
     for (const LentDC& lent : Lent())
         gdi::DeleteSurfaceDC(lent.dc);
     Lent().clear();
@@ -143,6 +175,7 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint)
     paint->rcPaint = target->update;
     target->update = {};
     target->erase = false;
+    NotePaintState(*target);
     paint->hdc = Lend(window);
     if (paint->hdc)
         host::gdi::ClipSurfaceDC(paint->hdc, paint->rcPaint);
@@ -189,8 +222,8 @@ int ReleaseDC(HWND, HDC dc)
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase)
 {
     if (!window) {
-        for (HWND handle : ZOrder())
-            Invalidate(*FindWindow(handle), nullptr, erase);
+        for (const host::StackedWindow& entry : ZOrder())
+            Invalidate(*FindWindow(entry.window), nullptr, erase);
         return TRUE;
     }
     Window* target = FindWindow(window);

@@ -1,6 +1,9 @@
-// Timers: SetTimer, KillTimer, and the WM_TIMER of the timer due first.
+// Timers: SetTimer, KillTimer, and the WM_TIMER of the timer due first,
+// found in time independent of how many timers run.
 #include <algorithm>
-#include <vector>
+#include <map>
+#include <set>
+#include <tuple>
 
 #include "platform/host/display/Display.h"
 #include "platform/host/user/MessageQueue.h"
@@ -12,16 +15,21 @@ namespace {
 // As on Windows, shorter periods are raised to this.
 constexpr UINT kShortestPeriod = 10;
 
+using TimerKey = std::pair<HWND, UINT_PTR>;  // window (null: the thread's), id
+
 struct Timer {
-    HWND window;
-    UINT_PTR id;
     UINT period;
     TIMERPROC procedure;
-    uint64_t due;  // display clock
+    uint64_t due;    // display clock
+    uint64_t order;  // when it was first set: the earlier goes first among equals
 };
 
+// Every timer by its key, and the same timers ordered by when they fall due,
+// so that the next one is found without looking at the others.
 struct Timers {
-    std::vector<Timer> running;  // in the order they were set
+    std::map<TimerKey, Timer> byKey;
+    std::set<std::tuple<uint64_t, uint64_t, TimerKey>> byDue;  // due, order, key
+    uint64_t lastOrder = 0;
     UINT_PTR lastThreadTimerId = 0;
 };
 
@@ -31,21 +39,49 @@ Timers& All()
     return timers;
 }
 
-Timer* Find(HWND window, UINT_PTR id)
+auto DueEntry(const TimerKey& key, const Timer& timer)
 {
-    auto& running = All().running;
-    const auto found =
-        std::find_if(running.begin(), running.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
-    return found == running.end() ? nullptr : &*found;
+    return std::make_tuple(timer.due, timer.order, key);
+}
+
+void Reschedule(std::map<TimerKey, Timer>::iterator found, uint64_t due)
+{
+    All().byDue.erase(DueEntry(found->first, found->second));
+    found->second.due = due;
+    All().byDue.insert(DueEntry(found->first, found->second));
+}
+
+void Remove(std::map<TimerKey, Timer>::iterator found)
+{
+    All().byDue.erase(DueEntry(found->first, found->second));
+    All().byKey.erase(found);
+}
+
+// The timers of one window, as a range of byKey.
+auto WindowTimers(HWND window)
+{
+    auto& byKey = All().byKey;
+    return std::make_pair(byKey.lower_bound({window, 0}), byKey.upper_bound({window, ~UINT_PTR{0}}));
 }
 
 // The timer that falls due first (the earliest set among equals).
-Timer* Earliest(const MessageFilter& filter)
+std::optional<std::map<TimerKey, Timer>::iterator> Earliest(const MessageFilter& filter)
 {
-    Timer* earliest = nullptr;
-    for (Timer& timer : All().running) {
-        if (filter.Accepts(timer.window, WM_TIMER) && (!earliest || timer.due < earliest->due))
-            earliest = &timer;
+    auto& byKey = All().byKey;
+    if (!filter.window) {
+        const auto& byDue = All().byDue;
+        if (byDue.empty() || !filter.Accepts(nullptr, WM_TIMER))
+            return std::nullopt;
+        return byKey.find(std::get<2>(*byDue.begin()));
+    }
+    if (!filter.Accepts(filter.window, WM_TIMER))
+        return std::nullopt;
+    // One window has few timers: they are compared directly.
+    std::optional<std::map<TimerKey, Timer>::iterator> earliest;
+    auto [first, last] = WindowTimers(filter.window);
+    for (auto it = first; it != last; ++it) {
+        if (!earliest || DueEntry(it->first, it->second) < DueEntry((*earliest)->first, (*earliest)->second))
+            earliest = it;
     }
     return earliest;
 }
@@ -54,25 +90,28 @@ Timer* Earliest(const MessageFilter& filter)
 
 bool TakeTimer(const MessageFilter& filter, bool remove, uint64_t now, MSG& msg)
 {
-    Timer* timer = Earliest(filter);
-    if (!timer || timer->due > now)
+    const auto timer = Earliest(filter);
+    if (!timer || (*timer)->second.due > now)
         return false;
-    msg = {timer->window, WM_TIMER, timer->id, reinterpret_cast<LPARAM>(timer->procedure), 0, {}};
+    const auto& [key, value] = **timer;
+    msg = {key.first, WM_TIMER, key.second, reinterpret_cast<LPARAM>(value.procedure), 0, {}};
     // However late it is taken, a timer fires once and starts a new period.
     if (remove)
-        timer->due = now + timer->period;
+        Reschedule(*timer, now + value.period);
     return true;
 }
 
 std::optional<uint64_t> NextTimerDue(const MessageFilter& filter)
 {
-    const Timer* timer = Earliest(filter);
-    return timer ? std::optional(timer->due) : std::nullopt;
+    const auto timer = Earliest(filter);
+    return timer ? std::optional((*timer)->second.due) : std::nullopt;
 }
 
 void ForgetWindowTimers(HWND window)
 {
-    std::erase_if(All().running, [window](const Timer& timer) { return timer.window == window; });
+    auto [first, last] = WindowTimers(window);
+    while (first != last)
+        Remove(first++);
 }
 
 void ResetTimers()
@@ -92,19 +131,26 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc)
     const uint64_t due = host::TheDisplay().Now() + period;
     // A window's timer is known by its id; a timer without a window gets an
     // id of its own unless an existing one of those is named.
-    if (!window && (id == 0 || !Find(nullptr, id)))
+    auto& byKey = All().byKey;
+    if (!window && (id == 0 || !byKey.contains({nullptr, id})))
         id = ++All().lastThreadTimerId;
-    if (Timer* timer = Find(window, id)) {
-        *timer = {window, id, period, timerProc, due};
+    const TimerKey key{window, id};
+    if (const auto found = byKey.find(key); found != byKey.end()) {
+        found->second.period = period;
+        found->second.procedure = timerProc;
+        Reschedule(found, due);
     } else {
-        All().running.push_back({window, id, period, timerProc, due});
+        const Timer& timer = byKey[key] = Timer{period, timerProc, due, ++All().lastOrder};
+        All().byDue.insert(DueEntry(key, timer));
     }
     return window && id == 0 ? 1 : id;
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id)
 {
-    const size_t removed =
-        std::erase_if(All().running, [&](const Timer& timer) { return timer.window == window && timer.id == id; });
-    return removed != 0;
+    const auto found = All().byKey.find({window, id});
+    if (found == All().byKey.end())
+        return FALSE;
+    Remove(found);
+    return TRUE;
 }

@@ -21,7 +21,10 @@ constexpr int kFarthestPosition = 1 << 24;
 
 struct Windows {
     std::unordered_map<HWND, std::unique_ptr<Window>> byHandle;
-    std::vector<HWND> zOrder;  // topmost first
+    // Topmost first, as the display is told; the topmost band comes first.
+    std::vector<StackedWindow> zOrder;
+    // The display has not yet heard of the latest change of the z-order.
+    bool stackChanged = false;
     // Handles are never reused, so a stale one is never taken for a new window.
     uintptr_t lastHandle = 0x10000;
 };
@@ -44,12 +47,19 @@ int ClampedPosition(int position)
     return std::clamp(position, -kFarthestPosition, kFarthestPosition);
 }
 
-void TellStack()
+// The display hears of it at the next TellStackIfChanged: many windows
+// restacked at once (all panels shown at start-up) cost one telling.
+void StackChanged()
 {
-    std::vector<StackedWindow> stack;
-    for (HWND handle : All().zOrder)
-        stack.push_back({handle, FindWindow(handle)->topmost});
-    TheDisplay().WindowsStacked(stack);
+    All().stackChanged = true;
+}
+
+size_t PlaceInStack(HWND handle)
+{
+    const auto& order = All().zOrder;
+    return std::find_if(order.begin(), order.end(), [handle](const StackedWindow& entry) {
+               return entry.window == handle;
+           }) - order.begin();
 }
 
 // The place at the top of the band (topmost or not) of the z-order.
@@ -58,7 +68,8 @@ size_t TopOfBand(bool topmost)
     if (topmost)
         return 0;
     const auto& order = All().zOrder;
-    return std::count_if(order.begin(), order.end(), [](HWND handle) { return FindWindow(handle)->topmost; });
+    return std::partition_point(order.begin(), order.end(), [](const StackedWindow& entry) { return entry.topmost; }) -
+           order.begin();
 }
 
 void Restack(Window& window, HWND insertAfter)
@@ -75,14 +86,17 @@ void Restack(Window& window, HWND insertAfter)
             return;
         window.topmost = after->topmost;
     }
-    std::erase(order, window.handle);
+    const size_t was = PlaceInStack(window.handle);
+    const bool wasTopmost = order[was].topmost;
+    order.erase(order.begin() + was);
     size_t place = TopOfBand(window.topmost);
     if (insertAfter == HWND_BOTTOM)
         place = order.size();
     else if (after)
-        place = std::find(order.begin(), order.end(), after->handle) - order.begin() + 1;
-    order.insert(order.begin() + place, window.handle);
-    TellStack();
+        place = PlaceInStack(after->handle) + 1;
+    order.insert(order.begin() + place, {window.handle, window.topmost});
+    if (place != was || wasTopmost != window.topmost)
+        StackChanged();
 }
 
 void Resize(Window& window, int width, int height)
@@ -127,6 +141,7 @@ bool SetVisible(HWND handle, bool visible)
     window->visible = visible;
     if (visible)
         Invalidate(*window, nullptr, TRUE);
+    NotePaintState(*window);
     TheDisplay().WindowShown(handle, visible);
     return was;
 }
@@ -176,17 +191,25 @@ Window* FindWindow(HWND handle)
     return found == All().byHandle.end() ? nullptr : found->second.get();
 }
 
-const std::vector<HWND>& ZOrder()
+void TellStackIfChanged()
+{
+    if (!All().stackChanged)
+        return;
+    All().stackChanged = false;
+    TheDisplay().WindowsStacked(All().zOrder);
+}
+
+const std::vector<StackedWindow>& ZOrder()
 {
     return All().zOrder;
 }
 
 HWND WindowAt(POINT point)
 {
-    for (HWND handle : All().zOrder) {
-        const Window* window = FindWindow(handle);
+    for (const StackedWindow& entry : All().zOrder) {
+        const Window* window = FindWindow(entry.window);
         if (window->visible && PtInRect(&window->rect, point))
-            return handle;
+            return entry.window;
     }
     return nullptr;
 }
@@ -195,7 +218,7 @@ void DestroyAllWindows()
 {
     // A window procedure may make windows while others go away.
     while (!All().zOrder.empty()) {
-        if (!DestroyWindow(All().zOrder.front()))
+        if (!DestroyWindow(All().zOrder.front().window))
             break;
     }
 }
@@ -234,9 +257,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     const HWND handle = window.handle;
     All().byHandle.emplace(handle, std::move(made));
-    All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), handle);
+    All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), {handle, window.topmost});
     TheDisplay().WindowCreated(handle, window.rect, &window.surface);
-    TellStack();
+    StackChanged();
 
     CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                          windowName, className, exStyle};
@@ -259,6 +282,7 @@ BOOL DestroyWindow(HWND handle)
     window->destroying = true;
     if (window->visible) {
         window->visible = false;
+        NotePaintState(*window);
         TheDisplay().WindowShown(handle, false);
     }
     SendMessageW(handle, WM_DESTROY, 0, 0);
@@ -266,7 +290,7 @@ BOOL DestroyWindow(HWND handle)
     ForgetWindowInput(handle);
     ForgetWindowDCs(handle);
     ForgetWindowMessages(handle);
-    std::erase(All().zOrder, handle);
+    All().zOrder.erase(All().zOrder.begin() + PlaceInStack(handle));
     TheDisplay().WindowDestroyed(handle);
     All().byHandle.erase(handle);
     return TRUE;

@@ -83,6 +83,9 @@ TEST(SHLoadDIBitmap, BrokenOrMissingFilesGiveNull)
     }
     EXPECT_EQ(SHLoadDIBitmap(nullptr), nullptr);
     EXPECT_EQ(SHLoadDIBitmap(Wide(OSTREVIA_TEST_DATA).c_str()), nullptr);  // a folder
+    const std::string pipe = testfiles::TempFolder() + "picture-pipe.bmp";
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
+    EXPECT_EQ(SHLoadDIBitmap(Wide(pipe).c_str()), nullptr);  // no writer ever comes
     EXPECT_EQ(host::testing::LiveGdiObjects(), live);
 }
 

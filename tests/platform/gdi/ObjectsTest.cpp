@@ -74,6 +74,7 @@ TEST(Dib, RefusesBadDescriptionsAndHugeSizes)
         {[](BITMAPINFO& i) { i.bmiHeader.biWidth = -5; }},                // negative width
         {[](BITMAPINFO& i) { i.bmiHeader.biWidth = 100000; i.bmiHeader.biHeight = 100000; }},  // 40 GB
         {[](BITMAPINFO& i) { i.bmiHeader.biWidth = INT_MAX; i.bmiHeader.biHeight = INT_MIN; }},
+        {[](BITMAPINFO& i) { i.bmiHeader.biWidth = INT_MAX; i.bmiHeader.biHeight = INT_MAX; }},  // 2^64 bytes
         {[](BITMAPINFO& i) { i.bmiHeader.biBitCount = 24; }},             // not 32 bits
         {[](BITMAPINFO& i) { i.bmiHeader.biCompression = 1; }},           // compressed
         {[](BITMAPINFO& i) { i.bmiHeader.biSize = 12; }},                 // header too small
@@ -92,6 +93,7 @@ TEST(Dib, RefusesBadDescriptionsAndHugeSizes)
     HDC dc = CreateCompatibleDC(nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc, -1, 5), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc, 100000, 100000), nullptr);
+    EXPECT_EQ(CreateCompatibleBitmap(dc, INT_MAX, INT_MAX), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(nullptr, 5, 5), nullptr);
     DeleteDC(dc);
     EXPECT_EQ(LiveGdiObjects(), live);

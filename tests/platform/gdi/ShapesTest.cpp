@@ -2,6 +2,8 @@
 // marker-filled DIB section.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <functional>
 
 #include "platform/win32.h"
@@ -164,6 +166,15 @@ TEST(Rectangle, WidePenIsCentredOnTheOutline)
     EXPECT_EQ(canvas.Pixel(6, 10), kBlue);              // one pixel in
     EXPECT_EQ(canvas.Pixel(7, 10), kRed);               // the interior
     EXPECT_EQ(canvas.Pixel(10, 10), kRed);
+}
+
+// A far edge that wrapped around (1 + 2147483647) leaves a rectangle as wide
+// as the number range: only its right edge, column 0, is on the surface.
+TEST(Rectangle, EdgesAtTheEndsOfTheNumberRangeDrawTheVisiblePart)
+{
+    DibCanvas canvas(10, 8);
+    Rectangle(canvas.dc(), 1, 2, INT_MIN, 5);
+    ExpectPixels(canvas, [](int x, int y) { return x == 0 && y >= 2 && y <= 4 ? RGB(0, 0, 0) : kMarker; });
 }
 
 TEST(LineTo, DrawsFromTheCurrentPositionAndLeavesOutTheEndPoint)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/host/testing.h"
 #include "tests/support/TestFiles.h"
@@ -107,6 +108,18 @@ TEST(File, MissingFilesAndFoldersFailAsOnWindows)
         EXPECT_EQ(c.error, GetLastError()) << c.path;
     }
     EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFileW(nullptr, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+// Reading a pipe without a writer or a device would wait or never end:
+// such names fail at once, as Windows opens no such thing as a file.
+TEST(File, PipesAndDevicesFailAtOnceAsNoFile)
+{
+    const std::string pipe = testfiles::TempFolder() + "pipe";
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
+    for (const std::string& path : {pipe, std::string("/dev/zero"), std::string("/dev/null")}) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE, OpenForReading(testfiles::Utf16(path))) << path;
+        EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError()) << path;
+    }
 }
 
 TEST(File, WritesCreateAndReplaceAsAsked)

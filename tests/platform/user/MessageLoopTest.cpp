@@ -59,6 +59,30 @@ TEST_F(MessageLoop, TimersRunAcrossTheTickCountWrap)
     EXPECT_EQ(0x300u, GetTickCount());
 }
 
+TEST_F(MessageLoop, TimersDueTogetherFireInTheOrderTheyWereFirstSet)
+{
+    const HWND second = testwindow::Make({0, 0, 10, 10});
+    const HWND third = testwindow::Make({0, 0, 10, 10});
+    SetTimer(third, 7, 100, nullptr);
+    SetTimer(window, 7, 50, nullptr);
+    SetTimer(second, 7, 100, nullptr);
+    SetTimer(window, 7, 100, nullptr);  // set again: keeps its place among equals
+    host::testing::RunFor(100);
+    std::vector<HWND> fired;
+    for (const auto& logged : Log()) {
+        if (logged.message == WM_TIMER)
+            fired.push_back(logged.window);
+    }
+    EXPECT_EQ((std::vector<HWND>{third, window, second}), fired);
+
+    // A retrieval for one window takes that window's timer only.
+    host::testing::AdvanceClock(100);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, second, 0, 0, PM_REMOVE));
+    EXPECT_EQ(second, msg.hwnd);
+    EXPECT_EQ(static_cast<UINT>(WM_TIMER), msg.message);
+}
+
 TEST_F(MessageLoop, SetTimerAgainReplacesAndKillTimerStops)
 {
     SetTimer(window, 1, 100, nullptr);

@@ -59,6 +59,28 @@ TEST_F(Painting, ShowingPaintsTheWholeWindowWithErase)
     EXPECT_TRUE(painted[0].fErase);  // WM_ERASEBKGND answered 0: nothing was erased
 }
 
+// Windows to paint wait in a queue of their own: each gets one WM_PAINT,
+// in the order they came to need it, and one hidden or destroyed while it
+// waits gets none.
+TEST_F(Painting, EachWaitingWindowIsPaintedOnceInTheOrderItCameToNeedIt)
+{
+    HWND windows[5];
+    for (HWND& made : windows) {
+        made = Make({0, 0, 10, 10});
+        ShowWindow(made, SW_SHOW);
+    }
+    InvalidateRect(windows[0], nullptr, FALSE);  // already waiting: keeps its place
+    ShowWindow(windows[1], SW_HIDE);
+    DestroyWindow(windows[3]);
+    host::testing::RunPending();
+    std::vector<HWND> paintedWindows;
+    for (const auto& logged : Log()) {
+        if (logged.message == WM_PAINT)
+            paintedWindows.push_back(logged.window);
+    }
+    EXPECT_EQ((std::vector<HWND>{windows[0], windows[2], windows[4]}), paintedWindows);
+}
+
 TEST_F(Painting, InvalidationsMergeIntoOnePaintOfTheirBounds)
 {
     const RECT first{10, 10, 20, 20};
