@@ -281,14 +281,16 @@ bool DisplayHeadless::WriteSnapshot(const char* pngPath) const
         if (found == views_.end() || !found->second.visible || !found->second.surface)
             continue;
         const View& view = found->second;
-        const int64_t left = std::max<int64_t>(view.rect.left, 0);
-        const int64_t top = std::max<int64_t>(view.rect.top, 0);
-        const int64_t right = std::min<int64_t>(int64_t{view.rect.left} + view.surface->width, width_);
-        const int64_t bottom = std::min<int64_t>(int64_t{view.rect.top} + view.surface->height, height_);
+        // Real pixels: the window's program pixels, each a scale x scale block.
+        const int64_t scale = area_.scale;
+        const int64_t left = std::max<int64_t>(view.rect.left * scale, 0);
+        const int64_t top = std::max<int64_t>(view.rect.top * scale, 0);
+        const int64_t right = std::min<int64_t>((int64_t{view.rect.left} + view.surface->width) * scale, width_);
+        const int64_t bottom = std::min<int64_t>((int64_t{view.rect.top} + view.surface->height) * scale, height_);
         for (int64_t y = top; y < bottom; ++y) {
-            const uint32_t* row = view.surface->Row(static_cast<int>(y - view.rect.top));
+            const uint32_t* row = view.surface->Row(static_cast<int>(y / scale - view.rect.top));
             for (int64_t x = left; x < right; ++x)
-                pixels[static_cast<size_t>(y) * width_ + x] = row[x - view.rect.left] & 0xFFFFFF;
+                pixels[static_cast<size_t>(y) * width_ + x] = row[x / scale - view.rect.left] & 0xFFFFFF;
         }
     }
     Surface screen{width_, height_, reinterpret_cast<uint8_t*>(pixels.data()), static_cast<ptrdiff_t>(width_) * 4};
