@@ -163,11 +163,13 @@ TEST_F(ShellTest, AStartedProgramRunsWithItsParametersAndIsReaped)
     ASSERT_NE(info.hProcess, nullptr);
     EXPECT_TRUE(CloseHandle(info.hProcess));
     EXPECT_FALSE(CloseHandle(info.hProcess));
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(target); }));
-    std::ifstream copy(target);
-    std::string content;
-    copy >> content;
-    EXPECT_EQ(content, "copied");
+    // The copy exists before cp has written it: wait for its content.
+    EXPECT_TRUE(WaitFor([&] {
+        std::ifstream copy(target);
+        std::string content;
+        copy >> content;
+        return content == "copied";
+    }));
     EXPECT_TRUE(WaitFor([] { return Children() == 0; }));
 }
 
