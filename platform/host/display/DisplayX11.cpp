@@ -150,6 +150,35 @@ void DisplayX11::Restack(bool topmostOnly)
         dialog->Raise();
 }
 
+bool DisplayX11::CoveredByNormalWindow(::Window id) const
+{
+    ::Display* server = connection_->Server();
+    XWindowAttributes ours;
+    ::Window root = 0, parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XGetWindowAttributes(server, id, &ours) ||
+        !XQueryTree(server, connection_->Root(), &root, &parent, &children, &count))
+        return false;
+    // The root's children, bottom first: look at those above ours.
+    bool above = false, covered = false;
+    for (unsigned int i = 0; i < count && !covered; ++i) {
+        if (children[i] == id) {
+            above = true;
+            continue;
+        }
+        XWindowAttributes other;
+        if (!above || !XGetWindowAttributes(server, children[i], &other) || other.map_state != IsViewable ||
+            other.override_redirect)
+            continue;
+        covered = other.x < ours.x + ours.width && ours.x < other.x + other.width && other.y < ours.y + ours.height &&
+                  ours.y < other.y + other.height;
+    }
+    if (children)
+        XFree(children);
+    return covered;
+}
+
 void DisplayX11::Present(HWND window, const RECT& rect)
 {
     const auto found = views_.find(window);
@@ -282,11 +311,13 @@ bool DisplayX11::Handle(const XEvent& event)
     if (event.type == VisibilityNotify) {
         // Another window came over a topmost one: the topmost ones go back
         // on top. (Among themselves nothing changes, so raising them again
-        // makes no new notification.)
+        // makes no new notification.) Menus, tooltips and other overlays,
+        // such as the panels of a second Ostrevia, stay above: raising over
+        // them would start a raising match that never ends.
         const bool topmost = std::any_of(stack_.begin(), stack_.end(), [window](const StackedWindow& entry) {
             return entry.window == window && entry.topmost;
         });
-        if (event.xvisibility.state != VisibilityUnobscured && topmost)
+        if (event.xvisibility.state != VisibilityUnobscured && topmost && CoveredByNormalWindow(id))
             Restack(true);
         return false;
     }

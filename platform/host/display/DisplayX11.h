@@ -73,6 +73,9 @@ private:
     // Puts our windows on top of the screen in the window manager's order
     // (only the topmost ones), with open dialogs above them.
     void Restack(bool topmostOnly);
+    // Whether a window of another program that is not an overlay itself
+    // (override-redirect: menus, tooltips, other panels) lies over `id`.
+    bool CoveredByNormalWindow(::Window id) const;
     // Handles what the server has sent, without blocking. True when there
     // is something a waiting caller must look at.
     bool Pump();
