@@ -79,6 +79,14 @@ UINT CopyText(const WCHAR* source, WCHAR* destination, UINT capacity)
     return copied;
 }
 
+std::unique_ptr<WCHAR[]> CopyValue(const WCHAR* value)
+{
+    const UINT capacity = TextLength(value) + 1;
+    auto copy = std::make_unique<WCHAR[]>(capacity);
+    CopyText(value, copy.get(), capacity);
+    return copy;
+}
+
 int CompareChars(const WCHAR* a, const WCHAR* b, UINT count)
 {
     for (UINT i = 0; i < count; ++i) {

@@ -10,6 +10,8 @@
 // written to the diagnostics channel (config/Diagnostics.h).
 #pragma once
 
+#include <memory>
+
 #include "platform/win32.h"
 
 // Characters before the terminator.
@@ -18,6 +20,10 @@ UINT TextLength(const WCHAR* text);
 // Copies at most capacity - 1 characters (capacity >= 1), stops at the
 // source's terminator, always terminates; returns the characters copied.
 UINT CopyText(const WCHAR* source, WCHAR* destination, UINT capacity);
+
+// A copy of `value` exactly its length plus the terminator long, as the
+// objects keep the strings of their keys.
+std::unique_ptr<WCHAR[]> CopyValue(const WCHAR* value);
 
 // 0 when the first `count` characters are equal, else +1 or -1 by the first
 // differing character as unsigned 16-bit values. Stops at the first

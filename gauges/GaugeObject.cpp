@@ -32,14 +32,6 @@ KeyResult GaugeObject::ApplyColorKey(const WCHAR* line, UINT length)
     return ApplyKeyTable(*this, kKeys, line, length);
 }
 
-std::unique_ptr<WCHAR[]> GaugeObject::CopyValue(const WCHAR* value)
-{
-    const UINT capacity = TextLength(value) + 1;
-    auto copy = std::make_unique<WCHAR[]>(capacity);
-    CopyText(value, copy.get(), capacity);
-    return copy;
-}
-
 bool GaugeObject::FinishParseKey(KeyResult result, const WCHAR* line, UINT length, bool showErrors,
                                  const WCHAR* caption)
 {

@@ -69,9 +69,6 @@ protected:
         return true;
     }
 
-    // A key's text value, copied to its own length.
-    static std::unique_ptr<WCHAR[]> CopyValue(const WCHAR* value);
-
     UINT Options() const { return options_; }
 
     // A gauge's ParseKey: the colour keys, then the gauge's own `keys`; a

@@ -31,14 +31,6 @@ Text::~Text()
         DeleteObject(font_);
 }
 
-std::unique_ptr<WCHAR[]> Text::CopyValue(const WCHAR* value)
-{
-    const UINT capacity = TextLength(value) + 1;
-    auto copy = std::make_unique<WCHAR[]>(capacity);
-    CopyText(value, copy.get(), capacity);
-    return copy;
-}
-
 bool Text::ParseKey(const WCHAR* line, UINT length, bool showErrors)
 {
     // "Text" also takes "TextColor = ...": keys are compared over their own

@@ -39,10 +39,6 @@ public:
     const WCHAR* ShownText() const { return text_.get(); }
     UINT ShownLength() const { return textLength_; }
 
-protected:
-    // A copy of `value` of exactly its length plus the terminator.
-    static std::unique_ptr<WCHAR[]> CopyValue(const WCHAR* value);
-
 private:
     enum class SizeMode { Undecided, Measured, Fixed };
 
