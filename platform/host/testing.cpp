@@ -7,7 +7,7 @@
 #include <cassert>
 
 #include "platform/host/Reset.h"
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/user/MessageQueue.h"
 #include "platform/host/user/Window.h"

@@ -9,7 +9,7 @@
 #include "app/PanelMessages.h"
 #include "app/PanelPainting.h"
 #include "app/PanelWindowList.h"
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 #include "platform/host/testing.h"
 #include "tests/app/PanelTestSupport.h"
 #include "tests/support/TestFiles.h"

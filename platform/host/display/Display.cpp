@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 
 namespace host {
 namespace {

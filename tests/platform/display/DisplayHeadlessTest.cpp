@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 #include "platform/host/testing.h"
 #include "platform/host/user/Window.h"
 #include "tests/platform/user/TestWindow.h"

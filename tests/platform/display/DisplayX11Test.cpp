@@ -16,7 +16,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/host/display/DisplayX11.h"
+#include "platform/host/display/x11/DisplayX11.h"
 #include "platform/host/testing.h"
 #include "platform/win32.h"
 #include "tests/platform/display/XServerProbe.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/host/display/Monitor.h"
-#include "platform/host/display/X11Monitors.h"
+#include "platform/host/display/x11/X11Monitors.h"
 
 namespace {
 

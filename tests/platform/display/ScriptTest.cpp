@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/host/display/Script.h"
+#include "platform/host/display/headless/Script.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 #include "platform/host/testing.h"
 #include "platform/host/user/Window.h"
 #include "tests/platform/user/TestWindow.h"

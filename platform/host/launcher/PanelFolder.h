@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "platform/host/XdgDirs.h"
+#include "platform/host/launcher/XdgDirs.h"
 
 namespace host {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/host/Options.h"
+#include "platform/host/launcher/Options.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "platform/host/display/Display.h"
 #include "platform/host/display/ScreenArea.h"
-#include "platform/host/display/Script.h"
+#include "platform/host/display/headless/Script.h"
 
 namespace host {
 

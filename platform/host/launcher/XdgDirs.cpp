@@ -1,4 +1,4 @@
-#include "platform/host/XdgDirs.h"
+#include "platform/host/launcher/XdgDirs.h"
 
 #include <pwd.h>
 #include <unistd.h>

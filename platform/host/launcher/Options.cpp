@@ -1,4 +1,4 @@
-#include "platform/host/Options.h"
+#include "platform/host/launcher/Options.h"
 
 #include <charconv>
 #include <string_view>

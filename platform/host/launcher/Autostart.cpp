@@ -1,4 +1,4 @@
-#include "platform/host/Autostart.h"
+#include "platform/host/launcher/Autostart.h"
 
 #include <cerrno>
 #include <filesystem>

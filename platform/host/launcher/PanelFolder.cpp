@@ -1,4 +1,4 @@
-#include "platform/host/PanelFolder.h"
+#include "platform/host/launcher/PanelFolder.h"
 
 #include <sys/stat.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/host/FirstStartCopy.h"
+#include "platform/host/launcher/FirstStartCopy.h"
 
 namespace host {
 namespace {

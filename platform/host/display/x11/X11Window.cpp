@@ -1,4 +1,4 @@
-#include "platform/host/display/X11Window.h"
+#include "platform/host/display/x11/X11Window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/host/display/X11Connection.h"
+#include "platform/host/display/x11/X11Connection.h"
 #include "platform/host/gdi/surface.h"
 
 namespace host {

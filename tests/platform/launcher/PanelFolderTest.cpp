@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/host/PanelFolder.h"
-#include "platform/host/XdgDirs.h"
+#include "platform/host/launcher/PanelFolder.h"
+#include "platform/host/launcher/XdgDirs.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/host/CheckReport.h"
+#include "platform/host/launcher/CheckReport.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Sections: layout; painting (frame, caption, icon, text, button); events.
-#include "platform/host/display/MessageDialogX11.h"
+#include "platform/host/display/x11/MessageDialogX11.h"
 
 #include <X11/keysym.h>
 

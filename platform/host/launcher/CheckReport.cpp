@@ -1,4 +1,4 @@
-#include "platform/host/CheckReport.h"
+#include "platform/host/launcher/CheckReport.h"
 
 #include <algorithm>
 #include <regex>

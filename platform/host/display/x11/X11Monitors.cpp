@@ -1,4 +1,4 @@
-#include "platform/host/display/X11Monitors.h"
+#include "platform/host/display/x11/X11Monitors.h"
 
 #include <X11/Xresource.h>
 #include <X11/extensions/Xinerama.h>

@@ -1,4 +1,4 @@
-#include "platform/host/display/Script.h"
+#include "platform/host/display/headless/Script.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "platform/host/display/X11Image.h"
+#include "platform/host/display/x11/X11Image.h"
 
 #include <X11/Xutil.h>
 #include <sys/ipc.h>

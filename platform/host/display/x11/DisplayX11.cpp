@@ -1,5 +1,5 @@
 // Sections: windows; time and waiting; events; message boxes; snapshots.
-#include "platform/host/display/DisplayX11.h"
+#include "platform/host/display/x11/DisplayX11.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
@@ -12,9 +12,9 @@
 #include <cstdio>
 
 #include "platform/host/display/PngFile.h"
-#include "platform/host/gdi/font.h"
-#include "platform/host/display/X11Monitors.h"
 #include "platform/host/display/WakeSources.h"
+#include "platform/host/display/x11/X11Monitors.h"
+#include "platform/host/gdi/font.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "platform/host/display/X11Connection.h"
+#include "platform/host/display/x11/X11Connection.h"
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>

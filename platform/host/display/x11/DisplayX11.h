@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "platform/host/display/Display.h"
-#include "platform/host/display/MessageDialogX11.h"
 #include "platform/host/display/ScreenArea.h"
-#include "platform/host/display/X11Connection.h"
-#include "platform/host/display/X11Window.h"
+#include "platform/host/display/x11/MessageDialogX11.h"
+#include "platform/host/display/x11/X11Connection.h"
+#include "platform/host/display/x11/X11Window.h"
 
 namespace host {
 

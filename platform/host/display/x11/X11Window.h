@@ -10,8 +10,8 @@
 
 #include <X11/Xlib.h>
 
-#include "platform/host/display/X11Connection.h"
-#include "platform/host/display/X11Image.h"
+#include "platform/host/display/x11/X11Connection.h"
+#include "platform/host/display/x11/X11Image.h"
 
 namespace host {
 

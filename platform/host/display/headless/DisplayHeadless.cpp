@@ -1,4 +1,4 @@
-#include "platform/host/display/DisplayHeadless.h"
+#include "platform/host/display/headless/DisplayHeadless.h"
 
 #include <time.h>
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/host/Autostart.h"
+#include "platform/host/launcher/Autostart.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

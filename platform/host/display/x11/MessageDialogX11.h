@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/host/display/ScreenArea.h"
-#include "platform/host/display/X11Window.h"
+#include "platform/host/display/x11/X11Window.h"
 
 namespace host {
 

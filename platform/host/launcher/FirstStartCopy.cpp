@@ -1,4 +1,4 @@
-#include "platform/host/FirstStartCopy.h"
+#include "platform/host/launcher/FirstStartCopy.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

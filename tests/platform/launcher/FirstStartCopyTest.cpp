@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "platform/host/FirstStartCopy.h"
+#include "platform/host/launcher/FirstStartCopy.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
