@@ -279,8 +279,11 @@ bool DisplayX11::Handle(const XEvent& event)
     const ::Window id = event.xany.window;
     const bool randr = randrEvents_ >= 0 && event.type >= randrEvents_ && event.type <= randrEvents_ + RRNotify;
     if (randr || (event.type == ConfigureNotify && id == connection_->Root())) {
-        // Keeps Xlib's idea of the screen size up to date.
+        // Keeps Xlib's idea of the screen up to date; windows are put
+        // against the root window's own size.
         XRRUpdateConfiguration(const_cast<XEvent*>(&event));
+        if (!randr)
+            connection_->RootResized(event.xconfigure.width, event.xconfigure.height);
         return MonitorsChanged();
     }
     if (event.type == connection_->ShmCompletionType()) {

@@ -77,7 +77,9 @@ X11Connection::X11Connection(::Display* display)
       screen_(DefaultScreen(display)),
       root_(RootWindow(display, screen_)),
       visual_(DefaultVisual(display, screen_)),
-      depth_(DefaultDepth(display, screen_))
+      depth_(DefaultDepth(display, screen_)),
+      width_(DisplayWidth(display, screen_)),
+      height_(DisplayHeight(display, screen_))
 {
 }
 
@@ -126,14 +128,10 @@ bool X11Connection::CheckScreen(std::string& error)
     return true;
 }
 
-int X11Connection::Width() const
+void X11Connection::RootResized(int width, int height)
 {
-    return DisplayWidth(display_, screen_);
-}
-
-int X11Connection::Height() const
-{
-    return DisplayHeight(display_, screen_);
+    width_ = width;
+    height_ = height;
 }
 
 void X11Connection::ToScreen(const uint32_t* from, uint32_t* to, size_t count) const

@@ -28,8 +28,13 @@ public:
     ::Window Root() const { return root_; }
     Visual* TheVisual() const { return visual_; }
     int Depth() const { return depth_; }
-    int Width() const;
-    int Height() const;
+    // The root window's size. Xlib's own idea of the screen size follows
+    // RandR's screen events, which a server with several heads may report
+    // for one head only; the root window's own size is what windows lie on.
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // From a ConfigureNotify of the root window.
+    void RootResized(int width, int height);
 
     // Whether images may still try shared memory; once attaching fails
     // (a server on another machine) plain images are used from then on.
@@ -64,6 +69,8 @@ private:
     ::Window root_;
     Visual* visual_;
     int depth_;
+    int width_;
+    int height_;
     int redShift_ = 16, greenShift_ = 8, blueShift_ = 0;
     uint32_t unusedBits_ = 0;  // set in every pixel: opaque on 32-bit screens
     bool sharedMemory_ = false;
