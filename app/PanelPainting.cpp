@@ -120,14 +120,26 @@ void RefreshDueObjects(GlobalSettings& settings)
     }
 }
 
+namespace {
+
+// The smallest non-zero time that `time` gives for an object; 0 when none.
+template <class Time>
+DWORD SmallestObjectTime(const GlobalSettings& settings, Time time)
+{
+    DWORD smallest = 0;
+    for (const auto& object : settings.Objects()) {
+        const DWORD t = time(*object);
+        if (t != 0 && (smallest == 0 || t < smallest))
+            smallest = t;
+    }
+    return smallest;
+}
+
+}  // namespace
+
 DWORD RefreshPeriod(const GlobalSettings& settings)
 {
-    DWORD period = 0;
-    for (const auto& object : settings.Objects()) {
-        const DWORD interval = object->Interval();
-        if (interval != 0 && (period == 0 || interval < period))
-            period = interval;
-    }
+    DWORD period = SmallestObjectTime(settings, [](const DesktopObject& object) { return object.Interval(); });
     if (settings.Refresh() != 0 && period >= settings.Refresh())
         period = settings.Refresh();
     return period;
@@ -135,11 +147,5 @@ DWORD RefreshPeriod(const GlobalSettings& settings)
 
 DWORD FirstRefreshDelay(const GlobalSettings& settings)
 {
-    DWORD delay = 0;
-    for (const auto& object : settings.Objects()) {
-        const DWORD wanted = object->FirstValueDelay();
-        if (wanted != 0 && (delay == 0 || wanted < delay))
-            delay = wanted;
-    }
-    return delay;
+    return SmallestObjectTime(settings, [](const DesktopObject& object) { return object.FirstValueDelay(); });
 }
