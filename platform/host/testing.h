@@ -54,6 +54,10 @@ void ClearMessageBoxes();
 const std::vector<std::string>& DebugOutput();
 void ClearDebugOutput();
 
+// Whether MessageBoxes() and DebugOutput() keep everything, as they do from
+// ResetHost on; otherwise, as in the program, only the latest 100 of each.
+void KeepRecords(bool all);
+
 // Makes FindFirstChangeNotificationW fail, as at the system's limit of
 // watches, once `watches` change notifications exist.
 void LimitFileWatches(int watches);
