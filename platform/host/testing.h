@@ -91,6 +91,9 @@ void FakeNoIdleTime();
 void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond);
 // No interface list at all, as without /proc.
 void FakeNoNetwork();
+// The interface table read from the tree under `root` (proc/net/dev and
+// sys/class/net, laid out as the system's) instead of the system's own.
+void ReadSystemFrom(const std::string& root);
 void FakeBattery(int percent, bool charging, bool onAC);
 void FakeNoBattery();
 
