@@ -21,11 +21,11 @@ std::string Bytes(const std::filesystem::path& path)
 // The keywords that begin a line of the UTF-16LE file, as the loader finds them.
 void AddSectionsOf(const std::string& bytes, std::set<const SectionKeyword*>& found)
 {
-    std::u16string line;
+    std::basic_string<WCHAR> line;
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const char16_t ch = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
-        if (ch != u'\r' && ch != u'\n') {
+        const WCHAR ch =
+            static_cast<WCHAR>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        if (ch != TEXT('\r') && ch != TEXT('\n')) {
             line += ch;
             continue;
         }
@@ -48,7 +48,10 @@ std::string DictionaryEntry(const WCHAR* keyword)
 
 std::string Narrow(const WCHAR* keyword)
 {
-    return std::string(keyword, keyword + std::char_traits<char16_t>::length(keyword));
+    std::string text;
+    for (; *keyword; ++keyword)
+        text += static_cast<char>(*keyword);
+    return text;
 }
 
 // The panel fuzz target reaches a section only from a seed or the dictionary:
