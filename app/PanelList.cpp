@@ -47,6 +47,7 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
         return;
     WCHAR line[kListLineCapacity];
     UINT number = 1;
+    bool namesPanel = false;
     while (HasMoreLines(file)) {
         bool ended = false;
         ReadLine(file, line, kListLineCapacity, &ended);
@@ -58,6 +59,10 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
         WCHAR panelPath[kMaxPath];
         JoinPath(panelPath, kMaxPath, line, folder);
         CreatePanelWindow(panelPath, instance);
+        namesPanel = true;
     }
     CloseHandle(file);
+    // Without this line the program would end without a word.
+    if (!namesPanel)
+        ReportErrorAtLine(1, {TEXT("the list names no panel file, so nothing is shown")});
 }

@@ -15,5 +15,6 @@ void PanelListPath(const WCHAR* commandLine, WCHAR (&path)[kMaxPath]);
 // skipped, every other line names a panel file relative to the list's folder.
 // Failures are reported in message boxes; panels that fail are left out. The
 // list's lines are counted from 1 for the diagnostics channel: a panel file
-// that cannot be opened is reported at the line that names it.
+// that cannot be opened is reported at the line that names it, a list that
+// names no panel file at its line 1.
 void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine);

@@ -56,3 +56,8 @@ const SectionKeyword* FindSectionKeyword(const WCHAR* line)
     }
     return nullptr;
 }
+
+std::span<const SectionKeyword> SectionKeywords()
+{
+    return kSectionKeywords;
+}

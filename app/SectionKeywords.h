@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 
 #include "platform/win32.h"
 
@@ -18,3 +19,6 @@ struct SectionKeyword {
 
 // The keyword that `line` begins with, or null when it is no header.
 const SectionKeyword* FindSectionKeyword(const WCHAR* line);
+
+// Every keyword, in table order.
+std::span<const SectionKeyword> SectionKeywords();

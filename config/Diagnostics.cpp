@@ -83,7 +83,7 @@ UINT CurrentDiagnosticLine()
 
 namespace {
 
-// `line` 0: the line the place stands at.
+// `line` 0: the line the place stands at; `caption` null: none.
 void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
 {
     const DiagnosticPlace* place = innermost;
@@ -102,8 +102,10 @@ void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> p
         }
         message.Append(TEXT(": "));
     }
-    message.Append(caption);
-    message.Append(TEXT(" "));
+    if (caption) {
+        message.Append(caption);
+        message.Append(TEXT(" "));
+    }
     for (const WCHAR* part : parts)
         message.Append(part);
     message.EndLine();
@@ -126,4 +128,9 @@ void ReportWarning(std::initializer_list<const WCHAR*> parts)
 void ReportWarningAtLine(UINT line, std::initializer_list<const WCHAR*> parts)
 {
     WriteDiagnostic(TEXT("warning:"), parts, line);
+}
+
+void ReportErrorAtLine(UINT line, std::initializer_list<const WCHAR*> parts)
+{
+    WriteDiagnostic(nullptr, parts, line);
 }

@@ -4,6 +4,7 @@
 //
 //   FILE(LINE): CAPTION TEXT      a message box, with the box's own texts
 //   FILE(LINE): warning: TEXT     a pitfall that a run passes over silently
+//   FILE(LINE): TEXT              a fault that shows no message box
 //
 // FILE(LINE) is the place being read when the message arises: "FILE: " when
 // no line of the file has been read yet and no outer place exists, nothing
@@ -62,3 +63,7 @@ int ConfigMessageBox(HWND owner, const WCHAR* text, const WCHAR* caption, UINT s
 // place, or at `line` of it when `line` is not 0.
 void ReportWarning(std::initializer_list<const WCHAR*> parts);
 void ReportWarningAtLine(UINT line, std::initializer_list<const WCHAR*> parts);
+
+// Sends the parts, joined, to the channel at `line` of the current place: a
+// fault for which the program shows no message box.
+void ReportErrorAtLine(UINT line, std::initializer_list<const WCHAR*> parts);

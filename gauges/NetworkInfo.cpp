@@ -2,36 +2,12 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <optional>
-#include <vector>
 
 #include "gauges/DibSurface.h"
 #include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
-
-// The rows of the interface table, or nothing when the system has none. The
-// table may grow between asking for its size and reading it, so that is
-// tried a few times; rows beyond the bytes filled are not believed.
-std::optional<std::vector<MIB_IFROW>> ReadInterfaces()
-{
-    std::unique_ptr<BYTE[]> buffer;
-    ULONG size = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const DWORD result = GetIfTable(reinterpret_cast<PMIB_IFTABLE>(buffer.get()), &size, FALSE);
-        if (result == NO_ERROR && buffer) {
-            const auto* table = reinterpret_cast<const MIB_IFTABLE*>(buffer.get());
-            const size_t room = (size - offsetof(MIB_IFTABLE, table)) / sizeof(MIB_IFROW);
-            const MIB_IFROW* first = table->table;
-            return std::vector<MIB_IFROW>(first, first + std::min<size_t>(table->dwNumEntries, room));
-        }
-        if (result != ERROR_INSUFFICIENT_BUFFER || size < offsetof(MIB_IFTABLE, table))
-            return std::nullopt;
-        buffer = std::make_unique<BYTE[]>(size);
-    }
-    return std::nullopt;
-}
 
 // The row's description as text: the interface's name on Linux and under
 // Wine, the adapter's on Windows. Bytes are taken as Latin-1.
@@ -110,7 +86,35 @@ bool NetworkInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("NetworkInfo - Ignoriere Fehler:"));
 }
 
-const MIB_IFROW* NetworkInfo::FindInterface(const std::vector<MIB_IFROW>& rows) const
+std::optional<std::span<const MIB_IFROW>> NetworkInfo::ReadTable()
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ULONG size = static_cast<ULONG>(table_.size());
+        auto* table = reinterpret_cast<PMIB_IFTABLE>(table_.data());
+        const DWORD result = GetIfTable(table_.empty() ? nullptr : table, &size, FALSE);
+        if (result == NO_ERROR && !table_.empty()) {
+            const size_t room = (table_.size() - offsetof(MIB_IFTABLE, table)) / sizeof(MIB_IFROW);
+            return std::span<const MIB_IFROW>(table->table, std::min<size_t>(table->dwNumEntries, room));
+        }
+        if (result != ERROR_INSUFFICIENT_BUFFER || size < offsetof(MIB_IFTABLE, table))
+            return std::nullopt;
+        table_.resize(size);
+    }
+    return std::nullopt;
+}
+
+const MIB_IFROW* NetworkInfo::ReadRow()
+{
+    if (interface_ && tracking_) {
+        row_.dwIndex = trackedIndex_;
+        if (GetIfEntry(&row_) == NO_ERROR && Matches(row_, interface_.get()))
+            return &row_;
+    }
+    const std::optional<std::span<const MIB_IFROW>> rows = ReadTable();
+    return rows ? FindInterface(*rows) : nullptr;
+}
+
+const MIB_IFROW* NetworkInfo::FindInterface(std::span<const MIB_IFROW> rows) const
 {
     if (interface_) {
         const auto named = std::find_if(rows.begin(), rows.end(),
@@ -150,8 +154,7 @@ void NetworkInfo::Draw(DibSurface& surface, int x, int y)
 {
     if (Options() == 0 || !InDrawingRange(x, y))
         return;
-    const std::optional<std::vector<MIB_IFROW>> rows = ReadInterfaces();
-    const MIB_IFROW* row = rows ? FindInterface(*rows) : nullptr;
+    const MIB_IFROW* row = ReadRow();
     if (!row) {
         tracking_ = false;
         DrawErrorText(surface.Dc(), x, y, interface_ ? interface_.get() : TEXT(""));

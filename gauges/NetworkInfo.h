@@ -7,6 +7,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "gauges/CounterReading.h"
@@ -35,16 +37,25 @@ public:
     ~NetworkInfo() override = default;
     // Reads the interface table afresh. Without "Interface" the gauge keeps
     // to the interface that it chose first (up, no loopback, the most octets
-    // carried) while that one stays up.
+    // carried) while that one stays up. With "Interface" it reads only that
+    // interface's row once it has found it in the table.
     void Draw(DibSurface& surface, int x, int y) override;
     // Also due while the rates wait for their first step.
     bool IsDue() override;
     DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
 private:
+    // The rows of the interface table, or nothing when the system has none.
+    // The buffer is kept, so a table that keeps its size is read with one
+    // call; the table may grow between asking for its size and reading it,
+    // so that is tried a few times. Rows beyond the bytes filled are not
+    // believed.
+    std::optional<std::span<const MIB_IFROW>> ReadTable();
+    // The row that the gauge shows now (FindInterface), or null.
+    const MIB_IFROW* ReadRow();
     // The configured interface, else the tracked one while up, else the
     // busiest that is up; null when there is none.
-    const MIB_IFROW* FindInterface(const std::vector<MIB_IFROW>& rows) const;
+    const MIB_IFROW* FindInterface(std::span<const MIB_IFROW> rows) const;
     // Starts the rates and the label afresh for an interface not tracked yet.
     void Track(const MIB_IFROW& row);
 
@@ -58,4 +69,6 @@ private:
     ULONGLONG receivedRate_ = 0;
     ULONGLONG sentRate_ = 0;
     WCHAR label_[8 + MAXLEN_IFDESCR] = {};
+    std::vector<BYTE> table_;  // the last interface table read
+    MIB_IFROW row_ = {};       // the last row read alone
 };

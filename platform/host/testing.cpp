@@ -35,6 +35,7 @@ void ResetHost(int screenWidth, int screenHeight)
     user::ForgetClasses();
     ResetKernelFakes();
     RunResetHooks();
+    KeepRecords(true);
     InstallDisplay(std::make_unique<DisplayHeadless>(screenWidth, screenHeight));
 }
 

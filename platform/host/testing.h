@@ -54,6 +54,10 @@ void ClearMessageBoxes();
 const std::vector<std::string>& DebugOutput();
 void ClearDebugOutput();
 
+// Whether MessageBoxes() and DebugOutput() keep everything, as they do from
+// ResetHost on; otherwise, as in the program, only the latest 100 of each.
+void KeepRecords(bool all);
+
 // Makes FindFirstChangeNotificationW fail, as at the system's limit of
 // watches, once `watches` change notifications exist.
 void LimitFileWatches(int watches);
@@ -87,6 +91,9 @@ void FakeNoIdleTime();
 void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond);
 // No interface list at all, as without /proc.
 void FakeNoNetwork();
+// The interface table read from the tree under `root` (proc/net/dev and
+// sys/class/net, laid out as the system's) instead of the system's own.
+void ReadSystemFrom(const std::string& root);
 void FakeBattery(int percent, bool charging, bool onAC);
 void FakeNoBattery();
 

@@ -1,10 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/PanelList.h"
+#include "app/PanelMessages.h"
 #include "app/PanelWindows.h"
+#include "platform/host/kernel/ProcFile.h"
 #include "platform/host/testing.h"
 #include "tests/app/PanelTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -99,6 +104,88 @@ TEST_F(DiagnosticsTest, ValidPanelSaysNothing)
     EXPECT_TRUE(paneltest::OpenPanel(path));
     EXPECT_TRUE(host::testing::DebugOutput().empty());
     EXPECT_TRUE(host::testing::MessageBoxes().empty());
+}
+
+// A panel whose every line after the header is a warning.
+std::string PanelOfWarnings(int warnings)
+{
+    std::string text = "GLOBALSETTINGS\r\nStartUpAnimation = NoAnimation\r\n";
+    for (int i = 0; i < warnings; ++i)
+        text += "Distance = abc\r\n";
+    return text;
+}
+
+// Sends stderr to `path` while it lives.
+class StderrTo {
+public:
+    explicit StderrTo(const std::string& path) : saved_(dup(STDERR_FILENO))
+    {
+        fflush(stderr);
+        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        dup2(file, STDERR_FILENO);
+        close(file);
+    }
+    ~StderrTo()
+    {
+        fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    StderrTo(const StderrTo&) = delete;
+    StderrTo& operator=(const StderrTo&) = delete;
+
+private:
+    int saved_;
+};
+
+std::vector<std::string> LinesOf(const std::string& path)
+{
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// On stderr a load says 100 lines of a file and then how many more there
+// are; the program looking for its next message ends the load.
+TEST_F(DiagnosticsTest, StderrHoldsBackAllButAHundredFindingsOfALoad)
+{
+    const std::string path = paneltest::WritePanel("warnings.ini", PanelOfWarnings(1000));
+    const std::string out = testfiles::TempFolder() + "stderr.txt";
+    {
+        const StderrTo redirected(out);
+        ASSERT_TRUE(paneltest::OpenPanel(path));
+        host::testing::RunPending();
+    }
+    const std::vector<std::string> lines = LinesOf(out);
+    ASSERT_EQ(101u, lines.size());
+    EXPECT_EQ(0u, lines[99].rfind("ostrevia: " + path + "(102): warning: \"abc\" is not a number", 0)) << lines[99];
+    EXPECT_EQ("ostrevia: " + path + ": 900 more findings; ostrevia --check " + path + " lists them all", lines[100]);
+    // The tests' own record keeps all of them.
+    EXPECT_EQ(1000u, host::testing::DebugOutput().size());
+}
+
+// What the program reports is not kept for the whole run: reloads of a
+// panel full of warnings leave its memory where it was.
+TEST_F(DiagnosticsTest, ReloadsOfAPanelFullOfWarningsKeepMemoryFlat)
+{
+    host::testing::KeepRecords(false);
+    const std::string path = paneltest::WritePanel("warnings.ini", PanelOfWarnings(1000));
+    const StderrTo quiet("/dev/null");
+    const HWND window = paneltest::OpenPanel(path);
+    ASSERT_TRUE(window);
+    host::ProcFile status("/proc/self/status");
+    const auto reload = [window] {
+        ASSERT_EQ(1, SendMessageW(window, WM_RELOADPANEL, 0, 0));
+        host::testing::RunPending();
+    };
+    reload();
+    const unsigned long long first = host::KilobyteEntry(status.Read(), "VmRSS");
+    for (int i = 0; i < 1000; ++i)
+        reload();
+    const unsigned long long last = host::KilobyteEntry(status.Read(), "VmRSS");
+    EXPECT_LE(last, first + (1u << 20)) << first << " bytes after the first reload";
 }
 
 }  // namespace

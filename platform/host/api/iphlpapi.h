@@ -1,5 +1,6 @@
 // The IP helper's interface table of the host implementation: one row per
-// network interface with its 32-bit octet counters (kernel/iftable.cpp).
+// network interface with its 32-bit octet counters (kernel/iftable.cpp,
+// kernel/InterfaceTable.h).
 #pragma once
 
 #include "platform/host/api/types.h"
@@ -62,3 +63,8 @@ typedef struct _MIB_IFTABLE {
 // rows by index. ERROR_INVALID_PARAMETER without `size`; ERROR_NOT_SUPPORTED
 // when the system's interface list cannot be read.
 DWORD GetIfTable(PMIB_IFTABLE table, PULONG size, BOOL order);
+
+// Fills `row` with the row of the interface whose index row->dwIndex names.
+// ERROR_INVALID_DATA when there is no such interface, ERROR_INVALID_PARAMETER
+// without `row`, ERROR_NOT_SUPPORTED as GetIfTable.
+DWORD GetIfEntry(PMIB_IFROW row);

@@ -1,11 +1,15 @@
 #include "platform/host/display/PngFile.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
 #include <vector>
+
+#include "platform/host/kernel/file.h"
 
 namespace host {
 namespace {
@@ -50,9 +54,14 @@ bool WritePng(const char* path, const Surface& surface)
 {
     if (surface.width <= 0 || surface.height <= 0)
         return false;
-    std::unique_ptr<FILE, FileCloser> file(fopen(path, "wb"));
-    if (!file)
+    const int descriptor = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+    if (descriptor < 0)
         return false;
+    std::unique_ptr<FILE, FileCloser> file(fdopen(descriptor, "wb"));
+    if (!file) {
+        close(descriptor);
+        return false;
+    }
     std::vector<png_byte> row(static_cast<size_t>(surface.width) * 3);
     const bool written = WriteRows(file.get(), surface, row);
     return fclose(file.release()) == 0 && written;

@@ -5,7 +5,8 @@
 
 namespace host {
 
-// Writes `surface` (BGRX) to `path`; false when the file cannot be written.
+// Writes `surface` (BGRX) to `path`; false when the file cannot be written
+// or is no regular file (kernel/file.h).
 bool WritePng(const char* path, const Surface& surface);
 
 }  // namespace host

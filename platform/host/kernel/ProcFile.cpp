@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "platform/host/kernel/file.h"
+
 namespace host {
 
 ProcFile::~ProcFile()
@@ -16,7 +18,7 @@ ProcFile::~ProcFile()
 std::string_view ProcFile::Read()
 {
     if (fd_ < 0)
-        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = OpenRegularFile(path_, O_RDONLY);
     if (fd_ < 0)
         return {};
     for (;;) {

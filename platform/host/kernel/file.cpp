@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "platform/host/kernel/file.h"
+
 #include "platform/host/kernel/KernelObject.h"
 #include "platform/host/kernel/error.h"
 #include "platform/host/kernel/unicode.h"
@@ -89,14 +91,6 @@ bool IsFolder(const std::string& path)
     return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// Pipes, devices, sockets and folders are not files that a panel can read:
-// reading them may wait forever or never end.
-bool IsRegularFile(int descriptor)
-{
-    struct stat status {};
-    return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 // Like Windows, tells a missing folder from a missing file.
 void SetOpenError(const std::string& path, int error)
 {
@@ -108,6 +102,53 @@ void SetOpenError(const std::string& path, int error)
 }
 
 }  // namespace
+
+int OpenRegularFile(const std::string& path, int flags)
+{
+    // Without O_NONBLOCK a named pipe would hold the open until the other
+    // end comes, which may be never.
+    const int descriptor = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return -1;
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(descriptor);
+        errno = EINVAL;
+        return -1;
+    }
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    return descriptor;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& content)
+{
+    const int descriptor = OpenRegularFile(path, O_RDONLY);
+    if (descriptor < 0)
+        return false;
+    content.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            const int error = errno;
+            close(descriptor);
+            errno = error;
+            return got == 0;
+        }
+        content.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+bool IsRegularOrNewFile(const std::string& path)
+{
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0)
+        return S_ISREG(status.st_mode);
+    return errno == ENOENT;
+}
+
 }  // namespace host
 
 using host::File;
@@ -127,19 +168,14 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
         return INVALID_HANDLE_VALUE;
     }
     const bool existed = ::access(path.c_str(), F_OK) == 0;
-    // Without O_NONBLOCK a named pipe would hold the open until a writer
-    // comes, which may be never; Windows opens no such thing as a file.
-    const int descriptor = ::open(path.c_str(), flags | O_NONBLOCK, 0666);
+    const int descriptor = host::OpenRegularFile(path, flags);
     if (descriptor < 0) {
-        host::SetOpenError(path, errno);
+        if (errno == EINVAL)
+            SetLastError(ERROR_ACCESS_DENIED);
+        else
+            host::SetOpenError(path, errno);
         return INVALID_HANDLE_VALUE;
     }
-    if (!host::IsRegularFile(descriptor)) {
-        close(descriptor);
-        SetLastError(ERROR_ACCESS_DENIED);
-        return INVALID_HANDLE_VALUE;
-    }
-    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     const bool createsAlways = creation == CREATE_ALWAYS || creation == OPEN_ALWAYS;
     SetLastError(createsAlways && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return host::AddHandle(std::make_unique<File>(descriptor));

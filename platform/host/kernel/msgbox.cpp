@@ -1,6 +1,7 @@
-// Message boxes: recorded for tests, shown by the display.
+// Message boxes: recorded for tests (kernel/record.h), shown by the display.
 #include "platform/host/Reset.h"
 #include "platform/host/display/Display.h"
+#include "platform/host/kernel/record.h"
 #include "platform/host/testing.h"
 
 namespace host::testing {
@@ -32,6 +33,6 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
     const std::u16string shownText = text ? text : u"";
     const std::u16string shownCaption = caption ? caption : u"Error";
     host::AddResetHook(&host::testing::ClearMessageBoxes);
-    host::testing::Records().push_back({owner, type, shownCaption, shownText});
+    host::AddRecord(host::testing::Records(), {owner, type, shownCaption, shownText});
     return host::TheDisplay().MessageBox(owner, shownText, shownCaption, type);
 }

@@ -28,6 +28,9 @@ constexpr Explanation kExplanations[] = {
      "the folder of the file that names it)"},
     {"Datei kann nicht gefunden werden.", nullptr,
      "the panel list cannot be opened, so the program shows nothing and ends; name an existing list"},
+    {"the list names no panel file", nullptr,
+     "every line of the list is empty or a comment, so the program shows nothing and ends; add a line that names a "
+     "panel file, relative to the list's folder"},
     {"Das Panel ist größer als das Vierfache des Bildschirms.", nullptr,
      "the panel is more than four times as wide or as tall as the screen, so it is not shown; make Width, Height, "
      "Border or its objects smaller"},

@@ -6,11 +6,11 @@
 // soon as the program first waits: every panel is loaded, nothing is shown,
 // no timer fires, no program is started and no message box waits. The
 // diagnostics channel is collected and printed as findings.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/Version.h"
 #include "platform/host/display/headless/DisplayHeadless.h"
@@ -19,6 +19,7 @@
 #include "platform/host/display/x11/X11Connection.h"
 #include "platform/host/kernel/change.h"
 #include "platform/host/kernel/debug.h"
+#include "platform/host/kernel/file.h"
 #include "platform/host/kernel/hangup.h"
 #include "platform/host/kernel/module.h"
 #include "platform/host/kernel/unicode.h"
@@ -99,19 +100,34 @@ void PlacePanels(const host::Options& options, std::u16string& commandLine)
         host::ReportProgramFolder(folder);
 }
 
+// A snapshot goes only to a regular file or a new one: writing to a pipe or
+// a device would hold or never end the run.
+bool CanTakeSnapshot(const std::string& path, const char* from)
+{
+    if (host::IsRegularOrNewFile(path))
+        return true;
+    fprintf(stderr, "ostrevia: the snapshot %s%s is not a regular file; name a new or existing .png file\n",
+            path.c_str(), from);
+    return false;
+}
+
 bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        fprintf(stderr, "ostrevia: cannot read the script %s\n", path.c_str());
+    std::string text;
+    if (!host::ReadRegularFile(path, text)) {
+        fprintf(stderr, "ostrevia: cannot read the script %s (%s)\n", path.c_str(),
+                errno == EINVAL ? "not a regular file" : strerror(errno));
         return false;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
     std::string error;
-    if (!host::ParseScript(text.str(), actions, error)) {
+    if (!host::ParseScript(text, actions, error)) {
         fprintf(stderr, "ostrevia: script %s, %s\n", path.c_str(), error.c_str());
         return false;
+    }
+    const std::string from = " of the script " + path;
+    for (const host::ScriptAction& action : actions) {
+        if (action.kind == host::ScriptAction::Kind::Snapshot && !CanTakeSnapshot(action.file, from.c_str()))
+            return false;
     }
     return true;
 }
@@ -206,6 +222,8 @@ int main(int argc, char** argv)
         return ChangeAutostart(options);
     std::vector<host::ScriptAction> actions;
     if (!options.script.empty() && !ReadScript(options.script, actions))
+        return 2;
+    if (!options.snapshot.empty() && !CanTakeSnapshot(options.snapshot, ""))
         return 2;
     std::u16string commandLine = options.commandLine;
     PlacePanels(options, commandLine);

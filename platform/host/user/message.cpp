@@ -8,6 +8,7 @@
 #include <deque>
 
 #include "platform/host/display/Display.h"
+#include "platform/host/kernel/debug.h"
 #include "platform/host/user/MessageQueue.h"
 #include "platform/host/user/Window.h"
 
@@ -72,6 +73,8 @@ bool TakeNext(const MessageFilter& filter, bool remove, MSG& msg)
 
 Retrieval Retrieve(MSG& msg, const MessageFilter& filter, bool remove, std::optional<uint64_t> until)
 {
+    // Looking for a message ends whatever load said its findings.
+    host::EndDebugOutputLoad();
     Display& display = TheDisplay();
     for (;;) {
         TellStackIfChanged();
