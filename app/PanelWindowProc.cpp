@@ -166,12 +166,17 @@ void OnPaint(HWND window)
     EndPaint(window, &paint);
 }
 
+void RefreshOnNextPaint(HWND window, Panel& panel)
+{
+    panel.refreshOnPaint = true;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void OnTimer(HWND window, Panel& panel, WPARAM id)
 {
     switch (id) {
     case RefreshTimer:
-        panel.refreshOnPaint = true;
-        InvalidateRect(window, nullptr, FALSE);
+        RefreshOnNextPaint(window, panel);
         break;
     case StartUpTimer:
         AnimationStep(window, panel, true);
@@ -316,6 +321,10 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_RELOADPANEL:
         return panel ? OnReloadPanel(window, *panel) : 0;
+    case WM_COMMANDOUTPUT:
+        if (panel)
+            RefreshOnNextPaint(window, *panel);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

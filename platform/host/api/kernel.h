@@ -56,6 +56,8 @@ void SetLastError(DWORD error);
 #define ERROR_PIPE_BUSY 231
 #define ERROR_IO_INCOMPLETE 996
 #define ERROR_IO_PENDING 997
+#define ERROR_OPERATION_ABORTED 995
+#define ERROR_NOT_FOUND 1168
 
 // Waiting (user/wait.cpp).
 #define INFINITE 0xFFFFFFFFu
@@ -84,6 +86,9 @@ BOOL ResetEvent(HANDLE event);
 HANDLE CreateNamedPipeW(LPCWSTR name, DWORD openMode, DWORD pipeMode, DWORD maxInstances, DWORD outBufferSize,
                         DWORD inBufferSize, DWORD defaultTimeOut, LPSECURITY_ATTRIBUTES attributes);
 BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait);
+// Cancels the pending read of `file` (of `overlapped` when given): it completes
+// with ERROR_OPERATION_ABORTED.
+BOOL CancelIoEx(HANDLE file, LPOVERLAPPED overlapped);
 
 // Processes (kernel/process.cpp) over posix_spawn: each in a process group
 // of its own, stdin /dev/null unless given, stdout and stderr the handles of

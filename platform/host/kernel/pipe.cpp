@@ -31,6 +31,7 @@ namespace {
 constexpr ULONG_PTR kStatusSuccess = 0;
 constexpr ULONG_PTR kStatusPending = 0x103;
 constexpr ULONG_PTR kStatusPipeBroken = 0xC000014B;
+constexpr ULONG_PTR kStatusCancelled = 0xC0000120;
 
 class PipeReadEnd;
 
@@ -89,6 +90,18 @@ public:
         pendingSize_ = size;
         pending_ = overlapped;
         AddWakeSource({readEnd_, &TakePipeInput, true});
+    }
+
+    // Completes the pending read (of `overlapped` when given) as cancelled;
+    // false when there is no such read.
+    bool Cancel(const OVERLAPPED* overlapped)
+    {
+        if (!pending_ || (overlapped && overlapped != pending_))
+            return false;
+        OVERLAPPED* cancelled = std::exchange(pending_, nullptr);
+        RemoveWakeSource(readEnd_);
+        Complete(*cancelled, kStatusCancelled, 0);
+        return true;
     }
 
     // Completes the pending read when data or the end is there.
@@ -301,6 +314,20 @@ BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferr
     *transferred = static_cast<DWORD>(overlapped->InternalHigh);
     if (overlapped->Internal == kStatusSuccess)
         return TRUE;
-    SetLastError(ERROR_BROKEN_PIPE);
+    SetLastError(overlapped->Internal == kStatusCancelled ? ERROR_OPERATION_ABORTED : ERROR_BROKEN_PIPE);
     return FALSE;
+}
+
+BOOL CancelIoEx(HANDLE file, LPOVERLAPPED overlapped)
+{
+    host::PipeReadEnd* pipe = host::FindHandle<host::PipeReadEnd>(file);
+    if (!pipe) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (!pipe->Cancel(overlapped)) {
+        SetLastError(ERROR_NOT_FOUND);
+        return FALSE;
+    }
+    return TRUE;
 }
