@@ -104,12 +104,12 @@ TEST_F(CommandRunTest, AThousandRunsLeaveNoZombieAndNoDescriptor)
 
 TEST_F(CommandRunTest, MissingProgramDoesNotStart)
 {
-    const int gdiObjects = host::testing::LiveGdiObjects();
+    const size_t descriptors = OpenDescriptors();
     for (std::u16string commandLine : {u"\"/no/such/program\"", u"\"\""}) {
         CommandRun run;
         EXPECT_FALSE(run.Start(commandLine.data()));
     }
-    EXPECT_EQ(gdiObjects, host::testing::LiveGdiObjects());
+    EXPECT_EQ(descriptors, OpenDescriptors());  // the pipes made for it are closed
 }
 
 }  // namespace
