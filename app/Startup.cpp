@@ -15,6 +15,14 @@
 #include "app/PanelWindows.h"
 #include "objects/CommandRuns.h"
 
+namespace {
+
+// What MsgWaitForMultipleObjects takes: MAXIMUM_WAIT_OBJECTS less the slot
+// of the message queue.
+constexpr size_t kMostWaitHandles = 63;
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
     RegisterPanelClass(instance);
@@ -45,6 +53,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
         handles = watcher.Handles();
         const DWORD watched = static_cast<DWORD>(handles.size());
         CommandRuns::AppendHandles(handles);
+        // A wait takes so many handles; runs left out end at their Timeout.
+        if (handles.size() > kMostWaitHandles)
+            handles.resize(kMostWaitHandles);
         const DWORD count = static_cast<DWORD>(handles.size());
         const DWORD woken =
             MsgWaitForMultipleObjects(count, handles.empty() ? nullptr : handles.data(), FALSE,

@@ -31,7 +31,9 @@ Signal FirstSignalled(DWORD count, const HANDLE* handles, DWORD& index)
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds, DWORD wakeMask)
 {
     using namespace host::user;
-    if ((count > 0 && !handles) || waitAll) {
+    // Windows takes at most 63 handles (MAXIMUM_WAIT_OBJECTS, less one slot
+    // for the message queue).
+    if ((count > 0 && !handles) || waitAll || count > 63) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
