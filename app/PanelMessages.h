@@ -20,3 +20,8 @@ constexpr UINT WM_BEGINENTRANCE = WM_APP + 2;
 // lParam 0. Result: 1 when the panel was replaced, 0 when it stays (the file
 // is unreadable or half saved, the panel is in an animation).
 constexpr UINT WM_RELOADPANEL = WM_APP + 3;
+
+// Posted by a COMMAND object to its panel when a run has ended and its text
+// changed: refresh the due objects as the refresh timer does. wParam and
+// lParam 0. Result 0.
+constexpr UINT WM_COMMANDOUTPUT = WM_APP + 4;

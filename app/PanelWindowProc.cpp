@@ -175,6 +175,12 @@ void OnPaint(HWND window)
     EndPaint(window, &paint);
 }
 
+void RefreshOnNextPaint(HWND window, Panel& panel)
+{
+    panel.refreshOnPaint = true;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void OnTimer(HWND window, Panel& panel, WPARAM id)
 {
     switch (id) {
@@ -183,8 +189,7 @@ void OnTimer(HWND window, Panel& panel, WPARAM id)
             panel.earlyRefresh = false;
             SetTimer(window, RefreshTimer, RefreshPeriod(panel.Settings()), nullptr);
         }
-        panel.refreshOnPaint = true;
-        InvalidateRect(window, nullptr, FALSE);
+        RefreshOnNextPaint(window, panel);
         break;
     case StartUpTimer:
         AnimationStep(window, panel, true);
@@ -329,6 +334,10 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_RELOADPANEL:
         return panel ? OnReloadPanel(window, *panel) : 0;
+    case WM_COMMANDOUTPUT:
+        if (panel)
+            RefreshOnNextPaint(window, *panel);
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }

@@ -10,6 +10,7 @@
 #include "gauges/DiskInfo.h"
 #include "gauges/MemoryInfo.h"
 #include "gauges/NetworkInfo.h"
+#include "objects/CommandText.h"
 #include "objects/DateInfo.h"
 #include "objects/Space.h"
 #include "objects/Text.h"
@@ -23,8 +24,9 @@ std::unique_ptr<DesktopObject> Make(HWND)
     return std::make_unique<Object>();
 }
 
+// Objects that post to their panel: the buttons and COMMAND.
 template <class Button>
-std::unique_ptr<DesktopObject> MakeButton(HWND window)
+std::unique_ptr<DesktopObject> MakeWithPanel(HWND window)
 {
     return std::make_unique<Button>(window);
 }
@@ -39,10 +41,11 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {TEXT("NETWORK"), Make<NetworkInfo>},
     {TEXT("DATE"), Make<DateInfo>},
     {TEXT("TIME"), Make<TimeInfo>},
-    {TEXT("BUTTON"), MakeButton<CommandButton>},
-    {TEXT("BITMAPBUTTON"), MakeButton<BitmapButton>},
-    {TEXT("ICONXPBUTTON"), MakeButton<IconXPButton>},
-    {TEXT("WINDOWSBUTTON"), MakeButton<WindowsButton>},
+    {TEXT("COMMAND"), MakeWithPanel<CommandText>},
+    {TEXT("BUTTON"), MakeWithPanel<CommandButton>},
+    {TEXT("BITMAPBUTTON"), MakeWithPanel<BitmapButton>},
+    {TEXT("ICONXPBUTTON"), MakeWithPanel<IconXPButton>},
+    {TEXT("WINDOWSBUTTON"), MakeWithPanel<WindowsButton>},
     {TEXT("GLOBALSETTINGS"), nullptr},
 };
 

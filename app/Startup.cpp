@@ -2,14 +2,26 @@
 // the panel list, runs the message loop until a panel quits, and destroys
 // whatever panel windows remain.
 //
-// The loop waits for messages and for changes to the panel files together
-// (MsgWaitForMultipleObjects), so that saved panels are reloaded while the
-// program runs. A WM_SETTINGCHANGE posted to the thread asks for everything
-// to be read again.
+// The loop waits for messages, for changes to the panel files and for the
+// programs that COMMAND objects run, all together (MsgWaitForMultipleObjects):
+// saved panels are reloaded while the program runs, and a program's output
+// is taken as it comes, without a thread and without blocking a panel. A
+// WM_SETTINGCHANGE posted to the thread asks for everything to be read again.
+#include <algorithm>
+
 #include "app/PanelFileWatcher.h"
 #include "app/PanelList.h"
 #include "app/PanelWindowList.h"
 #include "app/PanelWindows.h"
+#include "objects/CommandRuns.h"
+
+namespace {
+
+// What MsgWaitForMultipleObjects takes: MAXIMUM_WAIT_OBJECTS less the slot
+// of the message queue.
+constexpr size_t kMostWaitHandles = 63;
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
@@ -25,6 +37,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
         return 1;
 
     PanelFileWatcher watcher(instance, commandLine);
+    std::vector<HANDLE> handles;
     MSG message = {};
     for (;;) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -37,15 +50,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
             continue;
         }
         watcher.Update();
-        const std::vector<HANDLE>& handles = watcher.Handles();
+        handles = watcher.Handles();
+        const DWORD watched = static_cast<DWORD>(handles.size());
+        CommandRuns::AppendHandles(handles);
+        // A wait takes so many handles; runs left out end at their Timeout.
+        if (handles.size() > kMostWaitHandles)
+            handles.resize(kMostWaitHandles);
         const DWORD count = static_cast<DWORD>(handles.size());
         const DWORD woken =
-            MsgWaitForMultipleObjects(count, handles.empty() ? nullptr : handles.data(), FALSE, watcher.Timeout(),
-                                      QS_ALLINPUT);
-        if (woken == WAIT_TIMEOUT)
+            MsgWaitForMultipleObjects(count, handles.empty() ? nullptr : handles.data(), FALSE,
+                                      std::min(watcher.Timeout(), CommandRuns::Timeout()), QS_ALLINPUT);
+        const DWORD index = woken - WAIT_OBJECT_0;
+        if (index < watched)
+            watcher.Signalled(index);
+        CommandRuns::Update(index >= watched && index < count ? handles[index] : nullptr);
+        if (watcher.Timeout() == 0)
             watcher.ReloadDue();
-        else if (woken - WAIT_OBJECT_0 < count)
-            watcher.Signalled(woken - WAIT_OBJECT_0);
     }
 
     for (size_t i = 0; i < windows.size(); ++i) {

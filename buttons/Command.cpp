@@ -1,32 +1,13 @@
 #include "buttons/Command.h"
 
-#include <algorithm>
 #include <new>
 
+#include "config/CommandParts.h"
 #include "config/Diagnostics.h"
 #include "config/Paths.h"
 #include "config/TextParsing.h"
 
 namespace {
-
-// "http://...", "mailto:...": a scheme of two letters or more before a colon.
-bool LooksLikeUrl(const WCHAR* text)
-{
-    UINT letters = 0;
-    while ((text[letters] >= TEXT('a') && text[letters] <= TEXT('z')) ||
-           (text[letters] >= TEXT('A') && text[letters] <= TEXT('Z')))
-        ++letters;
-    return letters >= 2 && text[letters] == TEXT(':');
-}
-
-// True when the shell has a way to open `program`.
-bool CanStart(const WCHAR* program)
-{
-    if (LooksLikeUrl(program))
-        return true;
-    WCHAR found[kMaxPath] = {};
-    return reinterpret_cast<INT_PTR>(FindExecutableW(program, nullptr, found)) > 32;
-}
 
 bool CanOpen(const WCHAR* path)
 {
@@ -36,12 +17,6 @@ bool CanOpen(const WCHAR* path)
         return false;
     CloseHandle(file);
     return true;
-}
-
-void ReportNotStartable(UINT line, const WCHAR* program)
-{
-    ReportWarningAtLine(line,
-                        {TEXT("\""), program, TEXT("\" cannot be found or started: a tap on this button starts nothing")});
 }
 
 }  // namespace
@@ -79,23 +54,18 @@ void Command::Execute()
 bool Command::Launch()
 {
     WCHAR* text = text_.get();
-    const WCHAR* program = text;
-    const WCHAR* parameters = TEXT("");
-    WCHAR* closingQuote = nullptr;
-    if (text[0] == TEXT('"')) {
-        closingQuote = const_cast<WCHAR*>(FindChar(text + 1, TEXT('"'), TextLength(text + 1)));
-        if (!closingQuote) {
-            ConfigMessageBox(owner_, text, TEXT("Fehlendes \" im Command:"), MB_ICONERROR);
-            return false;
-        }
-        // The program name is cut out in place and the quote put back below,
-        // so the stored text is the same for the next tap.
-        *closingQuote = 0;
-        program = text + 1;
-        parameters = closingQuote + 1;
-        while (*parameters == TEXT(' '))
-            ++parameters;
+    CommandParts parts;
+    if (!SplitCommand(text, parts)) {
+        ConfigMessageBox(owner_, text, TEXT("Fehlendes \" im Command:"), MB_ICONERROR);
+        return false;
     }
+    // The program name is cut out in place and the quote put back below,
+    // so the stored text is the same for the next tap.
+    WCHAR* programEnd = text + (parts.program - text) + parts.programLength;
+    const WCHAR cut = *programEnd;
+    *programEnd = 0;
+    const WCHAR* program = parts.program;
+    const WCHAR* parameters = parts.parameters;
 
     SHELLEXECUTEINFO info = {};
     info.cbSize = sizeof(info);
@@ -113,8 +83,7 @@ bool Command::Launch()
     if (info.hProcess)
         CloseHandle(info.hProcess);
 
-    if (closingQuote)
-        *closingQuote = TEXT('"');
+    *programEnd = cut;
     return true;
 }
 
@@ -130,32 +99,10 @@ void Command::ReportProblems(UINT line) const
                                             "the program")});
         return;
     }
-    WCHAR program[kMaxPath];
-    if (text[0] == TEXT('"')) {
-        const WCHAR* closingQuote = FindChar(text + 1, TEXT('"'), TextLength(text + 1));
-        if (!closingQuote) {
-            ReportWarningAtLine(line, {TEXT("the program's closing quote is missing: a tap shows the box 'Fehlendes \" "
-                                            "im Command:' and starts nothing")});
-            return;
-        }
-        const UINT nameLength = static_cast<UINT>(closingQuote - (text + 1));
-        CopyText(text + 1, program, std::min<UINT>(nameLength + 1, kMaxPath));
-        if (!CanStart(program))
-            ReportNotStartable(line, program);
-        return;
-    }
-    if (CanStart(text))
-        return;
-    // The whole unquoted text is the program, blanks and all.
-    if (const WCHAR* blank = FindChar(text, TEXT(' '), TextLength(text))) {
-        CopyText(text, program, std::min<UINT>(static_cast<UINT>(blank - text) + 1, kMaxPath));
-        if (CanStart(program)) {
-            ReportWarningAtLine(line, {TEXT("the whole text \""), text,
-                                       TEXT("\" is taken as the program's name, so a tap starts nothing; put the "
-                                            "program in quotes to give it arguments: Command = \""),
-                                       program, TEXT("\""), blank});
-            return;
-        }
-    }
-    ReportNotStartable(line, text);
+    static constexpr CommandConsequences kConsequences = {
+        TEXT("a tap shows the box 'Fehlendes \" im Command:' and starts nothing"),
+        TEXT("a tap on this button starts nothing"),
+        TEXT("a tap starts nothing"),
+    };
+    ReportCommandProblems(line, text, kConsequences);
 }

@@ -5,6 +5,7 @@
 #include "gauges/DibSurface.h"
 #include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
+#include "objects/ErrorText.h"
 
 GaugeObject::GaugeObject(UINT options) : options_(options)
 {
@@ -98,10 +99,7 @@ void GaugeObject::Measure(HDC dc)
 
 void GaugeObject::DrawErrorText(HDC dc, int x, int y, const WCHAR* name) const
 {
-    // Sized to the name: 'Fehler: "', the name, '"' and the terminator.
-    const UINT capacity = TextLength(name) + 11;
-    const auto text = std::make_unique<WCHAR[]>(capacity);
-    const int length = _snwprintf(text.get(), capacity, TEXT("Fehler: \"%s\""), name);
+    const std::basic_string<WCHAR> text = ErrorText(name, TextLength(name));
     RECT rect = {x, y, x + ClampExtent(Width()), y + ClampExtent(Height())};
-    DrawTextW(dc, text.get(), length, &rect, DT_WORDBREAK);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_WORDBREAK);
 }

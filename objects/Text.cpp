@@ -102,14 +102,18 @@ void Text::Measure(HDC dc)
         return;
     HGDIOBJ previousFont = font_ ? SelectObject(dc, font_) : nullptr;
     SIZE extent = {};
-    const BOOL measured =
-        GetTextExtentExPointW(dc, text_.get(), static_cast<int>(textLength_), 0, nullptr, nullptr, &extent);
+    const bool measured = TextExtent(dc, extent);
     if (font_)
         SelectObject(dc, previousFont);
     if (!measured)
         return;
     SetWidth(extent.cx);
     SetHeight(extent.cy);
+}
+
+bool Text::TextExtent(HDC dc, SIZE& extent) const
+{
+    return GetTextExtentExPointW(dc, text_.get(), static_cast<int>(textLength_), 0, nullptr, nullptr, &extent) != FALSE;
 }
 
 void Text::Draw(DibSurface& surface, int x, int y)

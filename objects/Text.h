@@ -4,7 +4,8 @@
 // "Height" both fix the size before the first measurement.
 //
 // Also the caption inside a WindowsButton, which hands it key lines, sets its
-// Width and Height and draws it; and the base of DateInfo and TimeInfo.
+// Width and Height and draws it; and the base of DateInfo, TimeInfo and
+// CommandText.
 #pragma once
 
 #include <memory>
@@ -38,6 +39,14 @@ public:
 
     const WCHAR* ShownText() const { return text_.get(); }
     UINT ShownLength() const { return textLength_; }
+
+protected:
+    // DrawTextW's flags for the text; "Align" changes only the alignment bits.
+    UINT FormatFlags() const { return formatFlags_; }
+    void SetFormatFlags(UINT flags) { formatFlags_ = flags; }
+    // The size of the text in the DC's current font, for a measured object;
+    // false when it cannot be measured. This base measures it as one line.
+    virtual bool TextExtent(HDC dc, SIZE& extent) const;
 
 private:
     enum class SizeMode { Undecided, Measured, Fixed };

@@ -53,12 +53,88 @@ void SetLastError(DWORD error);
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_INVALID_FLAGS 1004
+#define ERROR_BROKEN_PIPE 109
+#define ERROR_PIPE_BUSY 231
+#define ERROR_IO_INCOMPLETE 996
+#define ERROR_IO_PENDING 997
+#define ERROR_OPERATION_ABORTED 995
+#define ERROR_NOT_FOUND 1168
 
 // Waiting (user/wait.cpp).
 #define INFINITE 0xFFFFFFFFu
 #define WAIT_OBJECT_0 0x00000000u
 #define WAIT_TIMEOUT 0x00000102u
 #define WAIT_FAILED 0xFFFFFFFFu
+
+// Waitable objects: events (kernel/event.cpp), processes, change notifications.
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCWSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+
+// Named pipes (kernel/pipe.cpp): inbound byte pipes, one instance each. The
+// read end may be FILE_FLAG_OVERLAPPED; CreateFileW on "\\.\pipe\NAME"
+// opens the write end. ReadFile with an OVERLAPPED resets its event and
+// signals it when the read completes, at once or later; the read fails with
+// ERROR_BROKEN_PIPE once every write end is closed.
+#define PIPE_ACCESS_INBOUND 0x00000001
+#define FILE_FLAG_OVERLAPPED 0x40000000
+#define FILE_FLAG_FIRST_PIPE_INSTANCE 0x00080000
+#define PIPE_TYPE_BYTE 0x00000000
+#define PIPE_READMODE_BYTE 0x00000000
+#define PIPE_WAIT 0x00000000
+#define PIPE_REJECT_REMOTE_CLIENTS 0x00000008
+
+HANDLE CreateNamedPipeW(LPCWSTR name, DWORD openMode, DWORD pipeMode, DWORD maxInstances, DWORD outBufferSize,
+                        DWORD inBufferSize, DWORD defaultTimeOut, LPSECURITY_ATTRIBUTES attributes);
+BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred, BOOL wait);
+// Cancels the pending read of `file` (of `overlapped` when given): it completes
+// with ERROR_OPERATION_ABORTED.
+BOOL CancelIoEx(HANDLE file, LPOVERLAPPED overlapped);
+
+// Processes (kernel/process.cpp) over posix_spawn: each in a process group
+// of its own, stdin /dev/null unless given, stdout and stderr the handles of
+// STARTUPINFOW with STARTF_USESTDHANDLES, no other descriptor inherited.
+// The process handle is signalled when the process has ended;
+// TerminateProcess ends its whole group.
+#define STARTF_USESTDHANDLES 0x00000100
+#define CREATE_NO_WINDOW 0x08000000
+#define STILL_ACTIVE 259
+
+typedef struct _STARTUPINFOW {
+    DWORD cb;
+    LPWSTR lpReserved;
+    LPWSTR lpDesktop;
+    LPWSTR lpTitle;
+    DWORD dwX;
+    DWORD dwY;
+    DWORD dwXSize;
+    DWORD dwYSize;
+    DWORD dwXCountChars;
+    DWORD dwYCountChars;
+    DWORD dwFillAttribute;
+    DWORD dwFlags;
+    WORD wShowWindow;
+    WORD cbReserved2;
+    LPBYTE lpReserved2;
+    HANDLE hStdInput;
+    HANDLE hStdOutput;
+    HANDLE hStdError;
+} STARTUPINFOW, *LPSTARTUPINFOW;
+
+typedef struct _PROCESS_INFORMATION {
+    HANDLE hProcess;
+    HANDLE hThread;
+    DWORD dwProcessId;
+    DWORD dwThreadId;
+} PROCESS_INFORMATION, *LPPROCESS_INFORMATION;
+
+BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                    LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    LPVOID environment, LPCWSTR currentDirectory, LPSTARTUPINFOW startupInfo,
+                    LPPROCESS_INFORMATION processInformation);
+BOOL TerminateProcess(HANDLE process, UINT exitCode);
+BOOL GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
+DWORD GetCurrentProcessId();
 
 // File change notifications (kernel/change.cpp) over inotify: the handle of
 // a folder is signalled when a file in it is made, deleted, renamed or

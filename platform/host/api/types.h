@@ -126,5 +126,21 @@ typedef union _ULARGE_INTEGER {
     ULONGLONG QuadPart;
 } ULARGE_INTEGER, *PULARGE_INTEGER;
 
-typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
-typedef struct _OVERLAPPED* LPOVERLAPPED;
+typedef struct _SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+typedef struct _OVERLAPPED {
+    ULONG_PTR Internal;      // the status: STATUS_PENDING while the transfer runs
+    ULONG_PTR InternalHigh;  // the bytes moved
+    union {
+        struct {
+            DWORD Offset;
+            DWORD OffsetHigh;
+        };
+        LPVOID Pointer;
+    };
+    HANDLE hEvent;
+} OVERLAPPED, *LPOVERLAPPED;

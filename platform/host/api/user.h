@@ -150,8 +150,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
 
 // user/wait.cpp: waits until one of the handles is signalled (its index
 // from WAIT_OBJECT_0), a message is there (WAIT_OBJECT_0 + count) or the
-// time is up (WAIT_TIMEOUT). The handles are file change notifications;
-// waiting for all of them is not supported.
+// time is up (WAIT_TIMEOUT). The handles are change notifications, events and
+// processes; waiting for all of them is not supported.
 #define QS_ALLINPUT 0x04FF
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                 DWORD wakeMask);

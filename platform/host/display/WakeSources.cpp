@@ -41,6 +41,11 @@ bool HasWakeSources()
     return !Sources().empty();
 }
 
+bool HasWakeSourcesFromChildren()
+{
+    return std::any_of(Sources().begin(), Sources().end(), [](const WakeSource& source) { return source.fromChild; });
+}
+
 WaitResult WaitForInput(int descriptor, int timeout)
 {
     const std::vector<WakeSource> sources = Sources();  // a take may change the list

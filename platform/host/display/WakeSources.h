@@ -9,12 +9,17 @@ namespace host {
 struct WakeSource {
     int descriptor;
     void (*take)();
+    // Input is expected soon from another program (a child's output, its
+    // end): the headless display's virtual clock then keeps pace with the
+    // real one, so that the child's time is not skipped.
+    bool fromChild = false;
 };
 
 // Adding a descriptor that is there already changes nothing.
 void AddWakeSource(const WakeSource& source);
 void RemoveWakeSource(int descriptor);
 bool HasWakeSources();
+bool HasWakeSourcesFromChildren();
 
 struct WaitResult {
     bool descriptorReady = false;  // `descriptor` has input

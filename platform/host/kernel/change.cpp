@@ -41,7 +41,7 @@ Watching& State()
     return watching;
 }
 
-class ChangeNotification final : public KernelObject {
+class ChangeNotification final : public Waitable {
 public:
     explicit ChangeNotification(int watch) : watch_(watch) { State().notifications.push_back(this); }
 
@@ -57,6 +57,7 @@ public:
 
     int Watch() const { return watch_; }
     void Forget() { watch_ = -1; }
+    bool Signalled() override { return signalled; }
 
     bool signalled = false;
 
@@ -132,13 +133,6 @@ void DisableFileWatching()
 {
     AddResetHook(&CloseDescriptor);
     State().disabled = true;
-}
-
-bool IsChangeSignalled(HANDLE handle, bool& valid)
-{
-    const ChangeNotification* notification = FindHandle<ChangeNotification>(handle);
-    valid = notification != nullptr;
-    return valid && notification->signalled;
 }
 
 namespace testing {

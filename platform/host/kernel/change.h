@@ -10,8 +10,4 @@ namespace host {
 // program runs without file watching (--no-reload, --check).
 void DisableFileWatching();
 
-// Whether the change notification `handle` is signalled; false with
-// `valid` false when it is no change notification.
-bool IsChangeSignalled(HANDLE handle, bool& valid);
-
 }  // namespace host

@@ -1,6 +1,7 @@
 // Files over POSIX: CreateFileW, ReadFile, WriteFile, SetFilePointer,
 // GetFileSize, DeleteFileW. Names may use "\" or "/" as separators. Only
 // regular files open: a pipe, a device or a folder fails as Windows fails it.
+// The program's own named pipes ("\\.\pipe\NAME") are kernel/pipe.cpp's.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 
 #include "platform/host/kernel/KernelObject.h"
 #include "platform/host/kernel/error.h"
+#include "platform/host/kernel/pipe.h"
 #include "platform/host/kernel/unicode.h"
 
 namespace host {
@@ -24,6 +26,7 @@ public:
     File& operator=(const File&) = delete;
 
     int Descriptor() const { return descriptor_; }
+    int StandardDescriptor() const override { return descriptor_; }
 
 private:
     int descriptor_;
@@ -161,6 +164,13 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
+    if (host::IsPipeName(fileName)) {
+        if (access != GENERIC_WRITE || creation != OPEN_EXISTING) {
+            SetLastError(ERROR_ACCESS_DENIED);  // the pipes are inbound
+            return INVALID_HANDLE_VALUE;
+        }
+        return host::OpenPipeWriteEnd(fileName);
+    }
     const std::string path = host::HostPath(fileName);
     // Windows does not open folders as files.
     if (host::IsFolder(path)) {
@@ -181,8 +191,10 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
     return host::AddHandle(std::make_unique<File>(descriptor));
 }
 
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped)
 {
+    if (const std::optional<BOOL> fromPipe = host::ReadPipe(file, buffer, toRead, read, overlapped))
+        return *fromPipe;
     if (!buffer && toRead) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

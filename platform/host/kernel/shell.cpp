@@ -29,26 +29,14 @@
 #include "platform/host/kernel/KernelObject.h"
 #include "platform/host/kernel/error.h"
 #include "platform/host/kernel/fakes.h"
+#include "platform/host/kernel/shell.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
 extern char** environ;
 
-namespace {
+namespace host {
 
-// What hProcess stands for. The program only closes it.
-class StartedProcess final : public host::KernelObject {};
-
-// The results that ShellExecuteEx leaves in hInstApp: above 32 is success.
-constexpr INT_PTR kLaunched = 33;
-constexpr INT_PTR kFileNotFound = 2;    // SE_ERR_FNF
-constexpr INT_PTR kCannotStart = 31;    // SE_ERR_NOASSOC
-
-// CommandLineToArgvW's rules for the arguments after the program name:
-// blanks and tabs separate; quotes group and are removed; 2n backslashes
-// before a quote give n and the quote groups, 2n+1 give n and a literal
-// quote; backslashes elsewhere are literal; inside quotes, "" is a literal
-// quote that also ends the quoted part.
 std::vector<std::u16string> SplitParameters(std::u16string_view text)
 {
     std::vector<std::u16string> arguments;
@@ -91,13 +79,16 @@ std::vector<std::u16string> SplitParameters(std::u16string_view text)
     }
 }
 
+namespace {
+
 bool IsExecutableFile(const std::string& path)
 {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
-// A name with a folder is taken as it stands; a bare name is looked up along PATH.
+}  // namespace
+
 std::optional<std::string> FindExecutable(const std::string& name)
 {
     if (name.find('/') != std::string::npos)
@@ -117,6 +108,23 @@ std::optional<std::string> FindExecutable(const std::string& name)
     return std::nullopt;
 }
 
+void Reap(pid_t child)
+{
+    std::thread([child] {
+        int status = 0;
+        while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
+        }
+    }).detach();
+}
+
+}  // namespace host
+
+namespace {
+
+using host::FindExecutable;
+using host::Reap;
+using host::SplitParameters;
+
 // "http://...", "mailto:..." and the like; "C:" is a drive, not a scheme.
 bool IsUrl(std::u16string_view file)
 {
@@ -132,14 +140,13 @@ bool IsUrl(std::u16string_view file)
     return i >= 2 && i < file.size() && file[i] == u':';
 }
 
-void Reap(pid_t child)
-{
-    std::thread([child] {
-        int status = 0;
-        while (waitpid(child, &status, 0) == -1 && errno == EINTR) {
-        }
-    }).detach();
-}
+// What hProcess stands for. The program only closes it.
+class StartedProcess final : public host::KernelObject {};
+
+// The results that ShellExecuteEx leaves in hInstApp: above 32 is success.
+constexpr INT_PTR kLaunched = 33;
+constexpr INT_PTR kFileNotFound = 2;    // SE_ERR_FNF
+constexpr INT_PTR kCannotStart = 31;    // SE_ERR_NOASSOC
 
 // Starts the program; on failure the last error says why.
 bool Spawn(const std::vector<std::string>& arguments, bool alongPath, const std::string& directory)

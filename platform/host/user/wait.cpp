@@ -1,8 +1,9 @@
-// MsgWaitForMultipleObjects: change notifications and messages together.
-// With neither, it waits on the display (which also wakes for file changes
-// and signals) until the next timer is due or the time is up: no polling.
+// MsgWaitForMultipleObjects: waitable handles (change notifications, events,
+// processes) and messages together. With neither, it waits on the display
+// (which also wakes for file changes, pipes, ended children and signals)
+// until the next timer is due or the time is up: no polling.
 #include "platform/host/display/Display.h"
-#include "platform/host/kernel/change.h"
+#include "platform/host/kernel/KernelObject.h"
 #include "platform/host/user/MessageQueue.h"
 
 namespace host::user {
@@ -13,11 +14,13 @@ enum class Signal { None, Handle, Invalid };
 Signal FirstSignalled(DWORD count, const HANDLE* handles, DWORD& index)
 {
     for (index = 0; index < count; ++index) {
-        bool valid = false;
-        if (IsChangeSignalled(handles[index], valid))
-            return Signal::Handle;
-        if (!valid)
+        Waitable* object = FindHandle<Waitable>(handles[index]);
+        if (!object)
             return Signal::Invalid;
+        if (object->Signalled()) {
+            object->Satisfied();
+            return Signal::Handle;
+        }
     }
     return Signal::None;
 }
@@ -28,7 +31,9 @@ Signal FirstSignalled(DWORD count, const HANDLE* handles, DWORD& index)
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds, DWORD wakeMask)
 {
     using namespace host::user;
-    if ((count > 0 && !handles) || waitAll) {
+    // Windows takes at most 63 handles (MAXIMUM_WAIT_OBJECTS, less one slot
+    // for the message queue).
+    if ((count > 0 && !handles) || waitAll || count > 63) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }

@@ -216,6 +216,16 @@ void DisplayHeadless::Wait(std::optional<uint64_t> deadline)
         abort();
     }
     if (clock_ == Clock::Virtual) {
+        // A child program runs: what it prints comes in real time, so the
+        // virtual clock keeps pace with the real one meanwhile.
+        if (HasWakeSourcesFromChildren() && *next > virtualNow_) {
+            const uint64_t start = RealNow();
+            const int timeout = static_cast<int>(std::min<uint64_t>(*next - virtualNow_, 1u << 30));
+            if (WaitForInput(-1, timeout).woken) {
+                virtualNow_ = std::min(*next, virtualNow_ + (RealNow() - start));
+                return;
+            }
+        }
         virtualNow_ = std::max(virtualNow_, *next);
     } else if (HasWakeSources()) {
         while (Now() < *next) {

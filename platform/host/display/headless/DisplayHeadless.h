@@ -6,7 +6,8 @@
 //
 // On the virtual clock (the default) time stands still while the program
 // works and jumps, when nothing is pending, straight to the next deadline or
-// scripted action, so runs are instant and repeatable. On the real clock
+// scripted action, so runs are instant and repeatable; only while a child
+// program runs does it keep pace with the real clock. On the real clock
 // waiting really sleeps.
 #pragma once
 
