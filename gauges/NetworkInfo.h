@@ -6,11 +6,8 @@
 // text instead until the interface is there again; its rates then start anew.
 #pragma once
 
-#include <memory>
-#include <vector>
-
-#include "gauges/CounterReading.h"
 #include "gauges/GaugeObject.h"
+#include "gauges/NetworkRates.h"
 
 class NetworkInfo : public GaugeObject {
 public:
@@ -39,20 +36,7 @@ public:
     void Draw(DibSurface& surface, int x, int y) override;
 
 private:
-    // The configured interface, else the tracked one while up, else the
-    // busiest that is up; null when there is none.
-    const MIB_IFROW* FindInterface(const std::vector<MIB_IFROW>& rows) const;
-    // Starts the rates and the label afresh for an interface not tracked yet.
-    void Track(const MIB_IFROW& row);
-
-    std::unique_ptr<WCHAR[]> interface_;  // as configured; null: the busiest
-    ULONGLONG maxRate_ = 0;               // 0: the highest receive rate seen
+    NetworkRates rates_;
+    ULONGLONG maxRate_ = 0;  // 0: the highest receive rate seen
     ULONGLONG highestRate_ = 0;
-    bool tracking_ = false;
-    DWORD trackedIndex_ = 0;
-    CounterReading received_;
-    CounterReading sent_;
-    ULONGLONG receivedRate_ = 0;
-    ULONGLONG sentRate_ = 0;
-    WCHAR label_[8 + MAXLEN_IFDESCR] = {};
 };

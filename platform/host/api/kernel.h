@@ -40,6 +40,7 @@ void SetLastError(DWORD error);
 #define ERROR_TOO_MANY_OPEN_FILES 4
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
+#define ERROR_INVALID_DATA 13
 #define ERROR_GEN_FAILURE 31
 #define ERROR_NOT_SUPPORTED 50
 #define ERROR_FILE_EXISTS 80
@@ -52,6 +53,7 @@ void SetLastError(DWORD error);
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_INVALID_FLAGS 1004
+#define ERROR_NOT_FOUND 1168
 
 // Waiting (user/wait.cpp).
 #define INFINITE 0xFFFFFFFFu

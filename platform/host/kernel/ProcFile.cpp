@@ -16,7 +16,7 @@ ProcFile::~ProcFile()
 std::string_view ProcFile::Read()
 {
     if (fd_ < 0)
-        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return {};
     for (;;) {
@@ -28,6 +28,8 @@ std::string_view ProcFile::Read()
         // A full buffer may have cut the text: read it again into a larger one.
         if (static_cast<size_t>(got) < buffer_.size())
             return std::string_view(buffer_.data(), static_cast<size_t>(got));
+        if (buffer_.size() >= kLargestText)
+            return {};
         buffer_.resize(buffer_.size() * 2);
     }
 }

@@ -73,6 +73,11 @@ void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond)
     Fakes().noNetwork = false;
 }
 
+void FakeTemperature(int celsius)
+{
+    Fakes().temperature = celsius * 1000;
+}
+
 void FakeNoNetwork()
 {
     Fakes().network.reset();

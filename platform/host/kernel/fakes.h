@@ -62,6 +62,7 @@ struct KernelFakes {
     bool noNetwork = false;
     std::optional<BatteryReading> battery;
     bool noPowerEntryPoint = false;
+    std::optional<LONG> temperature;  // millidegrees Celsius
     bool recordLaunches = false;
     std::vector<testing::Launch> launches;
 };

@@ -135,6 +135,17 @@ bool ParseNetwork(std::string_view text, Options& options)
     return true;
 }
 
+// Colder than anything and hotter than any sensor reads, so that the
+// absurd readings that the program refuses can be shown too.
+bool ParseTemperature(std::string_view text, Options& options)
+{
+    int celsius = 0;
+    if (!ParseNumber(text, celsius) || celsius < -273 || celsius > 1000)
+        return false;
+    options.fakeTemperature = celsius;
+    return true;
+}
+
 // One option: its long and short name, the value it takes as --help shows it
 // (empty for a switch), its help line, and what it sets. The table's order is
 // the order of --help.
@@ -296,6 +307,8 @@ void ApplyFakes(const Options& options)
         testing::FakeCpuLoad(*options.fakeCpu);
     if (const auto& network = options.fakeNetwork)
         testing::FakeNetwork(network->received, network->sent);
+    if (options.fakeTemperature)
+        testing::FakeTemperature(*options.fakeTemperature);
     if (const auto& battery = options.fakeBattery) {
         if (battery->none)
             testing::FakeNoBattery();

@@ -1,0 +1,47 @@
+// The receive and send rates of one network interface between two readings
+// of the interface table: the named one, or else the busiest (up, no
+// loopback, the most octets carried), kept while it stays up. The network
+// gauge and the network graphs read through it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gauges/CounterReading.h"
+#include "platform/win32.h"
+
+class NetworkRates {
+public:
+    // The interface's name, such as "eth0" (on Windows also the adapter's
+    // description); null: the busiest.
+    void SetInterface(std::unique_ptr<WCHAR[]> name) { interface_ = std::move(name); }
+    const WCHAR* Interface() const { return interface_.get(); }
+
+    // Reads the interface table afresh and steps the rates; false when the
+    // interface (or the table) is missing. A new interface starts its rates
+    // anew: they are 0 until its second reading.
+    bool Update();
+    // Whether the last Update measured a step (not the first reading).
+    bool Measured() const { return measured_; }
+    ULONGLONG ReceivedRate() const { return receivedRate_; }
+    ULONGLONG SentRate() const { return sentRate_; }
+    // "Network " and the interface's name.
+    const WCHAR* Label() const { return label_; }
+
+private:
+    // The configured interface, else the tracked one while up, else the
+    // busiest that is up; null when there is none.
+    const MIB_IFROW* FindInterface(const std::vector<MIB_IFROW>& rows) const;
+    // Starts the rates and the label afresh for an interface not tracked yet.
+    void Track(const MIB_IFROW& row);
+
+    std::unique_ptr<WCHAR[]> interface_;
+    bool tracking_ = false;
+    bool measured_ = false;
+    DWORD trackedIndex_ = 0;
+    CounterReading received_;
+    CounterReading sent_;
+    ULONGLONG receivedRate_ = 0;
+    ULONGLONG sentRate_ = 0;
+    WCHAR label_[8 + MAXLEN_IFDESCR] = {};
+};
