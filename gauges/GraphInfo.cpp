@@ -1,5 +1,6 @@
 #include "gauges/GraphInfo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -210,6 +211,27 @@ void GraphInfo::BuildGlass(DibSurface& surface, int x, int y)
         }
         DeleteObject(brush);
     }
+    FindUniformColumns();
+}
+
+void GraphInfo::FindUniformColumns()
+{
+    const Area inner = InnerArea();
+    auto sameColumns = [&](int a, int b) {
+        for (int row = inner.top; row < inner.top + inner.height; ++row) {
+            if (std::memcmp(glass_.CursorAt(inner.left + a, row).rowStart, glass_.CursorAt(inner.left + b, row).rowStart,
+                            3) != 0)
+                return false;
+        }
+        return true;
+    };
+    const int middle = inner.width / 2;
+    uniformFrom_ = middle;
+    while (uniformFrom_ > 0 && sameColumns(uniformFrom_ - 1, middle))
+        --uniformFrom_;
+    uniformTo_ = middle + 1;
+    while (uniformTo_ < inner.width && sameColumns(uniformTo_, middle))
+        ++uniformTo_;
 }
 
 void GraphInfo::PaintAll()
@@ -224,7 +246,16 @@ void GraphInfo::PaintNewest(int count)
         BYTE* start = picture_.CursorAt(inner.left, row).rowStart;
         std::memmove(start, start + 4 * count, 4 * static_cast<size_t>(inner.width - count));
     }
-    PaintColumns(inner.width - count, count);
+    // A column keeps its background only where the one shifted onto it had
+    // the same.
+    const int kept = std::max(uniformFrom_, uniformTo_ - count);
+    if (kept <= uniformFrom_) {
+        PaintAll();
+        return;
+    }
+    if (uniformFrom_ > 0)
+        PaintColumns(0, uniformFrom_);
+    PaintColumns(kept, inner.width - kept);
 }
 
 void GraphInfo::PaintColumns(int first, int count)

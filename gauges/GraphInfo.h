@@ -3,7 +3,9 @@
 // taken when the panel first draws the graph and then every Interval; a
 // failed reading leaves a gap. The columns are painted in the graph's own
 // picture, which a redraw shifts left by the new samples before painting
-// only their columns; a change of scale or place paints it whole.
+// their columns and those whose background differs from the one shifted
+// onto them (the glow along a cool graph's frame, a background picture); a
+// change of scale or place paints it whole.
 //
 // Styles: Line joins each sample to the one before it with a vertical run
 // in Color; Area fills below that line with FillColor; Bars fills below
@@ -55,6 +57,7 @@ private:
     // The background (frosted on `surface` at (x, y) when cool) with its
     // frame and grid, kept for the columns to come.
     void BuildGlass(DibSurface& surface, int x, int y);
+    void FindUniformColumns();
     void PaintAll();
     void PaintNewest(int count);
     // Clears the columns first .. first + count - 1 of the inner area to the
@@ -88,6 +91,9 @@ private:
     bool glassValid_ = false;
     int glassX_ = 0;
     int glassY_ = 0;
+    // Inner columns uniformFrom_ .. uniformTo_ - 1 have the same background.
+    int uniformFrom_ = 0;
+    int uniformTo_ = 0;
     unsigned long long paintedPushes_ = 0;
     float paintedScale_ = 0;
 };
