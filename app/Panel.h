@@ -54,6 +54,8 @@ public:
     std::unique_ptr<WindowRedrawTarget> windowTarget;
     bool repaintAllOnPaint = false;
     bool refreshOnPaint = false;
+    // The refresh timer runs once at FirstRefreshDelay before its period.
+    bool earlyRefresh = false;
     DibSurface backBuffer;
     DWORD animationStart = 0;
     bool animating = false;

@@ -132,3 +132,14 @@ DWORD RefreshPeriod(const GlobalSettings& settings)
         period = settings.Refresh();
     return period;
 }
+
+DWORD FirstRefreshDelay(const GlobalSettings& settings)
+{
+    DWORD delay = 0;
+    for (const auto& object : settings.Objects()) {
+        const DWORD wanted = object->FirstValueDelay();
+        if (wanted != 0 && (delay == 0 || wanted < delay))
+            delay = wanted;
+    }
+    return delay;
+}

@@ -34,3 +34,7 @@ void RefreshDueObjects(GlobalSettings& settings);
 // shortened to Refresh when that is set and smaller; 0 when no object
 // refreshes (then there is no timer, whatever Refresh says).
 DWORD RefreshPeriod(const GlobalSettings& settings);
+
+// The smallest non-zero FirstValueDelay of the objects; 0 when every object
+// shows its value at its first draw.
+DWORD FirstRefreshDelay(const GlobalSettings& settings);

@@ -60,6 +60,19 @@ std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
     return panel;
 }
 
+// The refresh timer at its period; once at the first refresh delay before,
+// when that is shorter, so that objects waiting for a second reading show
+// their first value soon after the panel appears.
+void StartRefreshTimer(HWND window, Panel& panel)
+{
+    const DWORD period = RefreshPeriod(panel.Settings());
+    if (period == 0)
+        return;
+    const DWORD early = FirstRefreshDelay(panel.Settings());
+    panel.earlyRefresh = early != 0 && early < period;
+    SetTimer(window, RefreshTimer, panel.earlyRefresh ? early : period, nullptr);
+}
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
 {
     std::unique_ptr<Panel> panel = BuildPanel(window, static_cast<const WCHAR*>(create.lpCreateParams));
@@ -69,10 +82,8 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
     if (settings.TopMost())
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
-    const DWORD period = RefreshPeriod(settings);
-    if (period != 0)
-        SetTimer(window, RefreshTimer, period, nullptr);
     Panel* stored = panel.release();
+    StartRefreshTimer(window, *stored);
     SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(stored));
 
     if (settings.StartUpAnimation() != NoAnimation) {
@@ -121,9 +132,7 @@ LRESULT OnReloadPanel(HWND window, Panel& old)
     if (settings.TopMost() != wasTopMost)
         SetWindowPos(window, settings.TopMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    const DWORD period = RefreshPeriod(settings);
-    if (period != 0)
-        SetTimer(window, RefreshTimer, period, nullptr);
+    StartRefreshTimer(window, *stored);
     const POINT rest = RestingPlace(settings, stored->width, stored->height);
     SetWindowPos(window, nullptr, rest.x, rest.y, stored->width, stored->height, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, TRUE);
@@ -170,6 +179,10 @@ void OnTimer(HWND window, Panel& panel, WPARAM id)
 {
     switch (id) {
     case RefreshTimer:
+        if (panel.earlyRefresh) {
+            panel.earlyRefresh = false;
+            SetTimer(window, RefreshTimer, RefreshPeriod(panel.Settings()), nullptr);
+        }
         panel.refreshOnPaint = true;
         InvalidateRect(window, nullptr, FALSE);
         break;

@@ -20,6 +20,7 @@ std::optional<CounterReading::Step> CounterReading::Next(DWORD tick, DWORD count
     count_ = count;
     if (first)
         return std::nullopt;
+    stepped_ = true;
     return step;
 }
 

@@ -8,6 +8,10 @@
 
 #include "platform/win32.h"
 
+// How long after its first reading a counter gauge takes the second one
+// that gives its first value, whatever its interval.
+constexpr DWORD kSecondReadingDelay = 250;
+
 class CounterReading {
 public:
     struct Step {
@@ -21,10 +25,13 @@ public:
     // tick, which is left out so that the next step spans it.
     std::optional<Step> Next(DWORD tick, DWORD count);
     // The next reading is a first one again.
-    void Restart() { started_ = false; }
+    void Restart() { started_ = stepped_ = false; }
+    // True once a reading gave a step.
+    bool HasStepped() const { return stepped_; }
 
 private:
     bool started_ = false;
+    bool stepped_ = false;
     DWORD tick_ = 0;
     DWORD count_ = 0;
 };

@@ -12,13 +12,20 @@ const WCHAR kLabel[] = TEXT("Processor");
 
 CpuInfo::CpuInfo() : GaugeObject(kFullBlock)
 {
-    SetInterval(2000);
+    SetInterval(1000);
     SYSTEM_INFO system = {};
     GetSystemInfo(&system);
     processors_ = system.dwNumberOfProcessors;
     const DWORD idle = GetIdleTime();
     if (idle != MAXDWORD)
         idle_.Next(GetTickCount(), idle);
+}
+
+bool CpuInfo::IsDue()
+{
+    // Due until the load has its first step, so that the panel's early
+    // refresh takes the second reading.
+    return DesktopObject::IsDue() || !idle_.HasStepped();
 }
 
 bool CpuInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)

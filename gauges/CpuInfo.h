@@ -20,8 +20,9 @@ public:
         CoolCpuBar = BlockCool,  // "CoolCpuBar" also sets or clears CpuBar
     };
 
-    // Label, value text and cool bar with percentage; a two-second interval.
-    // Takes the first reading of the idle time.
+    // Label, value text and cool bar with percentage; a one-second interval.
+    // Takes the first reading of the idle time; the second comes with the
+    // panel's early refresh.
     CpuInfo();
 
     // The colour keys, the option keys and "Interval"; other lines go to
@@ -30,6 +31,9 @@ public:
     ~CpuInfo() override = default;
     // Reads the idle time; the bar fills load x 1024 / 100 of its width.
     void Draw(DibSurface& surface, int x, int y) override;
+    // Also due while the load waits for its first step.
+    bool IsDue() override;
+    DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
 private:
     CounterReading idle_;

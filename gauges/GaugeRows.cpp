@@ -1,5 +1,7 @@
 #include "gauges/GaugeRows.h"
 
+#include <iterator>
+
 #include "gauges/BarPainter.h"
 
 namespace {
@@ -42,6 +44,24 @@ UINT FillFraction(ULONGLONG value, ULONGLONG total)
     if (total == 0)
         return 0;
     return static_cast<UINT>(value * 1024) / static_cast<UINT>(total);
+}
+
+int FormatRate(ULONGLONG bytesPerSecond, WCHAR (&text)[16])
+{
+    static const WCHAR* const kUnits[] = {TEXT("KB/s"), TEXT("MB/s"), TEXT("GB/s"), TEXT("TB/s")};
+    int written;
+    if (bytesPerSecond < 1000) {
+        written = _snwprintf(text, 16, TEXT("%u B/s"), static_cast<UINT>(bytesPerSecond));
+    } else {
+        double value = static_cast<double>(bytesPerSecond) / 1024;
+        size_t unit = 0;
+        for (; value >= 999.5 && unit + 1 < std::size(kUnits); ++unit)
+            value /= 1024;
+        const WCHAR* format = value >= 99.95 ? TEXT("%.0f %s") : value >= 9.995 ? TEXT("%.1f %s") : TEXT("%.2f %s");
+        written = _snwprintf(text, 16, format, value, kUnits[unit]);
+    }
+    text[15] = 0;
+    return written;
 }
 
 int FormatValueText(ULONGLONG value, ULONGLONG total, WCHAR (&text)[32])

@@ -19,6 +19,11 @@ ByteCount FormatByteCount(ULONGLONG count);
 // first so that the product fits 32 bits.
 UINT FillFraction(ULONGLONG value, ULONGLONG total);
 
+// A rate in bytes per second with three significant digits, in steps of
+// 1024 from 1000 B/s on: "0 B/s", "999 B/s", "0.98 KB/s", "12.3 KB/s",
+// "4.56 MB/s". Returns the characters written.
+int FormatRate(ULONGLONG bytesPerSecond, WCHAR (&text)[16]);
+
 // "12.34MB / 64.00MB": the value and the total with their units. Returns the
 // characters written (the longest text is 27).
 int FormatValueText(ULONGLONG value, ULONGLONG total, WCHAR (&text)[32]);

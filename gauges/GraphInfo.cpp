@@ -115,10 +115,16 @@ bool GraphInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
 
 bool GraphInfo::IsDue()
 {
-    if (!DesktopObject::IsDue())
+    const bool waiting = history_.Pushed() == 0 && source_.WaitsForFirstStep();
+    if (!DesktopObject::IsDue() && !waiting)
         return false;
     samplePending_ = true;
     return true;
+}
+
+DWORD GraphInfo::FirstValueDelay() const
+{
+    return source_.WaitsForFirstStep() ? kSecondReadingDelay : 0;
 }
 
 float GraphInfo::Scale() const

@@ -37,8 +37,11 @@ public:
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~GraphInfo() override = default;
     void Draw(DibSurface& surface, int x, int y) override;
-    // A due graph takes a sample at its next draw.
+    // A due graph takes a sample at its next draw. A load or a rate is also
+    // due while its first sample waits for a second reading, which the
+    // panel's early refresh takes.
     bool IsDue() override;
+    DWORD FirstValueDelay() const override;
 
     const GraphHistory& History() const { return history_; }
     // The value at the graph's top row now.

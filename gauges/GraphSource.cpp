@@ -57,6 +57,15 @@ bool GraphSource::IsPercentage() const
     return kind_ == Kind::Cpu || kind_ == Kind::Memory || kind_ == Kind::Disk || kind_ == Kind::Battery;
 }
 
+bool GraphSource::WaitsForFirstStep() const
+{
+    if (kind_ == Kind::Cpu)
+        return !idle_.HasStepped();
+    if (kind_ == Kind::NetReceived || kind_ == Kind::NetSent)
+        return !rates_.HasStepped();
+    return false;
+}
+
 GraphSource::Sample GraphSource::Read()
 {
     switch (kind_) {
@@ -151,8 +160,9 @@ void GraphSource::FormatValue(float value, WCHAR (&text)[32]) const
         break;
     case Kind::NetReceived:
     case Kind::NetSent: {
-        const ByteCount rate = FormatByteCount(static_cast<ULONGLONG>(value));
-        _snwprintf(text, 32, TEXT("%.02f%s/s"), static_cast<double>(rate.number), rate.unit);
+        WCHAR rate[16];
+        FormatRate(static_cast<ULONGLONG>(value), rate);
+        CopyText(rate, text, 32);
         break;
     }
     case Kind::Temperature: {

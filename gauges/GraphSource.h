@@ -39,11 +39,13 @@ public:
 
     // Percentages have a natural top of 100.
     bool IsPercentage() const;
+    // A load or a rate before its first step: its first reading gave no value.
+    bool WaitsForFirstStep() const;
     Sample Read();
     // The caption: "Processor", "Memory", the disk's folder, "Battery",
     // "↓ Network eth0", "↑ Network eth0", "Temperature" (with the sensor's name).
     void FormatLabel(WCHAR (&text)[64]) const;
-    // A value as the gauges write it: "37.5%", "1.50KB/s", "47 °C".
+    // A value as the gauges write it: "37.5%", "1.50 KB/s", "47 °C".
     void FormatValue(float value, WCHAR (&text)[32]) const;
 
 private:

@@ -8,13 +8,13 @@
 
 namespace {
 
-// "↓ 1.50KB/s ↑ 200.00Bytes/s"
+// "↓ 1.50 KB/s ↑ 200 B/s"
 void FormatRates(ULONGLONG received, ULONGLONG sent, WCHAR (&text)[48])
 {
-    const ByteCount down = FormatByteCount(received);
-    const ByteCount up = FormatByteCount(sent);
-    _snwprintf(text, 48, TEXT("\u2193 %.02f%s/s \u2191 %.02f%s/s"), static_cast<double>(down.number), down.unit,
-               static_cast<double>(up.number), up.unit);
+    WCHAR down[16], up[16];
+    FormatRate(received, down);
+    FormatRate(sent, up);
+    _snwprintf(text, 48, TEXT("\u2193 %s \u2191 %s"), down, up);
     text[47] = 0;
 }
 
@@ -22,7 +22,14 @@ void FormatRates(ULONGLONG received, ULONGLONG sent, WCHAR (&text)[48])
 
 NetworkInfo::NetworkInfo() : GaugeObject(kFullBlock)
 {
-    SetInterval(2000);
+    SetInterval(1000);
+}
+
+bool NetworkInfo::IsDue()
+{
+    // Due until the rates have their first step, so that the panel's early
+    // refresh takes the second reading.
+    return DesktopObject::IsDue() || !rates_.HasStepped();
 }
 
 bool NetworkInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)

@@ -21,7 +21,7 @@ public:
         CoolNetBar = BlockCool,  // "CoolNetBar" also sets or clears NetBar
     };
 
-    // Label, value text and cool bar with percentage; a two-second interval;
+    // Label, value text and cool bar with percentage; a one-second interval;
     // the busiest interface; the bar against the highest rate seen.
     NetworkInfo();
 
@@ -34,6 +34,9 @@ public:
     // to the interface that it chose first (up, no loopback, the most octets
     // carried) while that one stays up.
     void Draw(DibSurface& surface, int x, int y) override;
+    // Also due while the rates wait for their first step.
+    bool IsDue() override;
+    DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
 private:
     NetworkRates rates_;

@@ -23,6 +23,8 @@ public:
     bool Update();
     // Whether the last Update measured a step (not the first reading).
     bool Measured() const { return measured_; }
+    // True once an Update measured a step.
+    bool HasStepped() const { return received_.HasStepped(); }
     ULONGLONG ReceivedRate() const { return receivedRate_; }
     ULONGLONG SentRate() const { return sentRate_; }
     // "Network " and the interface's name.

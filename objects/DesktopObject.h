@@ -27,6 +27,11 @@ public:
     virtual bool OnRelease(int x, int y);
     // True when Interval has passed since the last true answer; restarts it.
     virtual bool IsDue();
+    // How soon after the panel is built a refresh gives the object the
+    // value that its first draw could not show yet (a rate needs two
+    // readings); 0 when the first draw shows it. The panel refreshes once
+    // that early, whatever the intervals.
+    virtual DWORD FirstValueDelay() const { return 0; }
     // Called by the loader after the object's last key line, while the file
     // is still the diagnostics place: reports to the channel what the keys
     // left wrong without a message box. This base finds nothing.

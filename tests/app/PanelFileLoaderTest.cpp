@@ -122,8 +122,8 @@ TEST_F(PanelFileLoaderTest, ProcessorAndNetworkSectionsMakeTheirGauges)
     EXPECT_FALSE(Load("CPU\r\nCpuBar = 1\r\n\r\nNETWORK\r\nInterface = eth0\r\n\r\nCPUS\r\n\r\nNET\r\n"));
     EXPECT_EQ((std::vector<std::string>{typeid(CpuInfo).name(), typeid(NetworkInfo).name(), typeid(CpuInfo).name()}),
               Kinds());
-    // Both refresh every two seconds; "NET" is no keyword.
-    EXPECT_EQ(2000u, settings.Objects()[1]->Interval());
+    // Both refresh every second; "NET" is no keyword.
+    EXPECT_EQ(1000u, settings.Objects()[1]->Interval());
     EXPECT_EQ((std::vector<std::string>{kUnknownType + "NET"}), Boxes());
 }
 

@@ -232,6 +232,27 @@ TEST_F(PanelWindowTest, PanelWithoutIntervalsHasNoRefreshTimer)
     EXPECT_EQ(0, probe->draws);
 }
 
+TEST_F(PanelWindowTest, RateGaugesShowTheirFirstValueAQuarterSecondInWhateverTheirInterval)
+{
+    // A load or a rate needs two readings; the first draw has only one.
+    host::testing::FakeCpuLoad(100);
+    host::testing::FakeNetwork(1000, 0);
+    const std::string bar = "X = 0\r\nWidth = 100\r\nInterval = 60000\r\n";
+    Open(StillPanel(0, 0, 100, 40, "\r\nCPU\r\nCpuString = 0\r\nCpuValue = 0\r\nY = 0\r\n" + bar +
+                                       "\r\nNETWORK\r\nNetString = 0\r\nNetValue = 0\r\nY = 20\r\n" + bar));
+    const COLORREF emptyCpu = ScreenPixel(90, 6), emptyNet = ScreenPixel(90, 26);
+    host::testing::RunFor(300);
+    const COLORREF fullCpu = ScreenPixel(90, 6), fullNet = ScreenPixel(90, 26);
+    EXPECT_NE(emptyCpu, fullCpu);
+    EXPECT_NE(emptyNet, fullNet);
+    // Then every interval, not every quarter second.
+    host::testing::FakeNoIdleTime();
+    host::testing::RunFor(59000);
+    EXPECT_EQ(fullCpu, ScreenPixel(90, 6));
+    host::testing::RunFor(1000);
+    EXPECT_NE(fullCpu, ScreenPixel(90, 6));
+}
+
 class TapTest : public PanelWindowTest {
 protected:
     void SetUp() override

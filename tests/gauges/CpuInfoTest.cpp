@@ -125,7 +125,7 @@ TEST_F(CpuInfoTest, KeysChooseTheRowsAndTheInterval)
         EXPECT_EQ(cpu.Height(), c.height) << (c.lines.size() ? *c.lines.begin() : "defaults");
     }
     CpuInfo cpu;
-    EXPECT_EQ(cpu.Interval(), 2000u);
+    EXPECT_EQ(cpu.Interval(), 1000u);
     EXPECT_TRUE(Parse(cpu, "Interval = 500"));
     EXPECT_EQ(cpu.Interval(), 500u);
 }

@@ -80,6 +80,29 @@ TEST(FormatValueTextTest, ShowsValueAndTotalWithTheirUnits)
     }
 }
 
+TEST(FormatRateTest, ShowsThreeSignificantDigitsWithAUnit)
+{
+    const struct {
+        ULONGLONG rate;
+        const char* text;
+    } cases[] = {
+        {0, "0 B/s"},
+        {999, "999 B/s"},
+        {1000, "0.98 KB/s"},  // from 1000 on in KB, so that no rate has four digits
+        {12595, "12.3 KB/s"},
+        {1022976, "999 KB/s"},
+        {1023488, "0.98 MB/s"},  // 999.5 KB rounds to a unit up, not to "1000 KB/s"
+        {4781506, "4.56 MB/s"},
+        {~0ull, "16777216 TB/s"},
+    };
+    for (const auto& c : cases) {
+        WCHAR text[16];
+        const int written = FormatRate(c.rate, text);
+        EXPECT_EQ(testfiles::Utf8(text), c.text) << c.rate;
+        EXPECT_EQ(written, static_cast<int>(std::string(c.text).size())) << c.rate;
+    }
+}
+
 TEST(GaugeRowsHeightTest, AddsTwoBelowLabelAndValueRows)
 {
     const struct {

@@ -88,7 +88,7 @@ TEST_F(NetworkInfoTest, RowsNameTheInterfaceAndShowBothRates)
     ParseAll(value, {"NetString = 0", "CoolNetBar = 0", "Width = 120"});
     keylines::MeasureOnScreen(value);
     const std::vector<BYTE> valueRow = (DrawnAfter(value, 0), DrawnAfter(value, 2000));
-    EXPECT_EQ(valueRow, TextDrawing(surface, u"\u2193 1000.00Bytes/s \u2191 250.00Bytes/s", kFirstRow,
+    EXPECT_EQ(valueRow, TextDrawing(surface, u"\u2193 0.98 KB/s \u2191 250 B/s", kFirstRow,
                                     DT_SINGLELINE | DT_NOPREFIX));
 }
 
@@ -139,7 +139,7 @@ TEST_F(NetworkInfoTest, KeysChooseTheRowsAndTheInterval)
         EXPECT_EQ(network.Height(), c.height) << (c.lines.size() ? *c.lines.begin() : "defaults");
     }
     NetworkInfo network;
-    EXPECT_EQ(network.Interval(), 2000u);
+    EXPECT_EQ(network.Interval(), 1000u);
     EXPECT_TRUE(Parse(network, "Interval = 500"));
     EXPECT_EQ(network.Interval(), 500u);
 }

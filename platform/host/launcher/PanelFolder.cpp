@@ -13,10 +13,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool HoldsList(const std::string& folder)
+bool IsFile(const fs::path& path)
 {
     struct stat status {};
-    return stat((fs::path(folder) / kDefaultListName).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool HoldsDefaultList(const std::string& folder)
+{
+    return IsFile(fs::path(folder) / kDefaultListName);
 }
 
 // Where the first start takes the panels from; empty when nowhere.
@@ -24,13 +29,27 @@ std::string FirstStartSource(const std::string& dataFolder, const XdgDirs& dirs)
 {
     for (const std::string& dir : dirs.ConfigDirs()) {
         const std::string candidate = (fs::path(dir) / "ostrevia").string();
-        if (HoldsList(candidate))
+        if (HoldsDefaultList(candidate))
             return candidate;
     }
-    return HoldsList(dataFolder) ? dataFolder : std::string();
+    return HoldsDefaultList(dataFolder) ? dataFolder : std::string();
 }
 
 }  // namespace
+
+bool HoldsList(const std::string& folder, const std::string& commandLine)
+{
+    std::string name = commandLine.empty() ? kDefaultListName : commandLine;
+    while (name.size() > 1 && name.back() == '"')
+        name.pop_back();
+    for (char& c : name) {
+        if (c == '\\')
+            c = '/';
+    }
+    if (name.front() == '/')
+        name.erase(0, 1);
+    return !name.empty() && IsFile(fs::path(folder) / name);
+}
 
 ListFile SplitListFile(const std::string& file, const std::string& currentFolder)
 {
@@ -43,24 +62,26 @@ ListFile SplitListFile(const std::string& file, const std::string& currentFolder
     return {path.parent_path().string(), path.filename().string()};
 }
 
-bool FindPanelFolder(const std::string& programFolder, const std::string& dataFolder, const XdgDirs& dirs,
-                     PanelFolder& found, std::string& error)
+namespace {
+
+// The config folder, filled on the first start; false with `error` when it
+// cannot be had.
+bool FindConfigFolder(const std::string& dataFolder, const XdgDirs& dirs, PanelFolder& found, std::string& error)
 {
-    found = {};
-    if (HoldsList(programFolder))
-        return true;
     const std::string configHome = dirs.ConfigHome();
     if (configHome.empty()) {
         error = XdgDirs::kNoConfigHome;
         return false;
     }
-    found.folder = (fs::path(configHome) / "ostrevia").string();
+    const std::string folder = (fs::path(configHome) / "ostrevia").string();
     struct stat status {};
-    const std::string list = (fs::path(found.folder) / kDefaultListName).string();
-    if (stat(list.c_str(), &status) == 0)
+    const std::string list = (fs::path(folder) / kDefaultListName).string();
+    if (stat(list.c_str(), &status) == 0) {
+        found.folder = folder;
         return true;
+    }
     if (errno != ENOENT && errno != ENOTDIR) {
-        error = "cannot read " + found.folder + " (" + strerror(errno) +
+        error = "cannot read " + folder + " (" + strerror(errno) +
                 "); make it readable or set XDG_CONFIG_HOME to a folder you own";
         return false;
     }
@@ -70,10 +91,22 @@ bool FindPanelFolder(const std::string& programFolder, const std::string& dataFo
                 "; reinstall ostrevia or name a panel list with -c";
         return false;
     }
-    if (!CopyPanelsInto(source, found.folder, kDefaultListName, error))
+    if (!CopyPanelsInto(source, folder, kDefaultListName, error))
         return false;
-    found.note = "copied the panels from " + source + " to " + found.folder + "; edit them there";
+    found.folder = folder;
+    found.note = "copied the panels from " + source + " to " + folder + "; edit them there";
     return true;
+}
+
+}  // namespace
+
+bool FindPanelFolder(const std::string& programFolder, const std::string& dataFolder, const XdgDirs& dirs,
+                     const std::string& commandLine, PanelFolder& found, std::string& error)
+{
+    found = {};
+    if (HoldsList(programFolder, commandLine))
+        return true;
+    return FindConfigFolder(dataFolder, dirs, found, error);
 }
 
 }  // namespace host

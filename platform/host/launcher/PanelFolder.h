@@ -2,12 +2,15 @@
 // own (GetModuleFileNameW), against which it resolves the panel list's name.
 //
 //  - With -c FILE: FILE's folder, and FILE's name becomes the command line.
-//  - Otherwise the executable's folder when "KalmiSettings.ini" lies there (a
-//    build folder, an unpacked portable folder);
+//  - Otherwise the executable's folder when the list to be read lies there
+//    (the named one, or "KalmiSettings.ini"): a build folder, an unpacked
+//    portable folder, a folder of one's own with the program in it;
 //  - otherwise the user's config folder, $XDG_CONFIG_HOME/ostrevia. When that
 //    holds no list yet, the first start fills it from the first ostrevia/
 //    folder of $XDG_CONFIG_DIRS that has a list (an administrator's default),
-//    or else from the installed data folder.
+//    or else from the installed data folder;
+//  - and when there is no config folder to be had, the executable's folder
+//    again, so that the program's own messages report the missing list.
 #pragma once
 
 #include <string>
@@ -33,10 +36,17 @@ struct PanelFolder {
     std::string note;    // what the first start did, for the user
 };
 
-// Finds the folder as described above (copying on the first start). False
-// with `error` (one line: which folder, what to do) when the config folder
-// cannot be read or written or there is nothing to fill it from.
+// Whether the list that the program reads for `commandLine` (its name as the
+// program entry gets it; empty: "KalmiSettings.ini") lies in `folder`, its
+// name taken as the program takes it: closing quotes dropped, backslashes as
+// separators, a leading separator dropped.
+bool HoldsList(const std::string& folder, const std::string& commandLine);
+
+// Finds the folder as described above for the list that `commandLine` names
+// (copying on the first start). False with `error` (one line: which folder,
+// what to do) when the config folder cannot be read or written or there is
+// nothing to fill it from; `found` is then the executable's folder.
 bool FindPanelFolder(const std::string& programFolder, const std::string& dataFolder, const XdgDirs& dirs,
-                     PanelFolder& found, std::string& error);
+                     const std::string& commandLine, PanelFolder& found, std::string& error);
 
 }  // namespace host

@@ -1,7 +1,6 @@
 // The program's main on Linux: reads the host's options, finds the panels,
 // sets up the display and hands the rest of the command line to the program
-// entry, whose result is the exit code. Bad options exit with 2; a config
-// folder that cannot be used, with 1.
+// entry, whose result is the exit code. Bad options exit with 2.
 //
 // --check runs the same entry on a quiet virtual screen that ends the run as
 // soon as the program first waits: every panel is loaded, nothing is shown,
@@ -74,9 +73,11 @@ int ChangeAutostart(const host::Options& options)
     return 0;
 }
 
-// Tells the program where its panels are (-c, the executable's folder or the
-// config folder, filled on the first start); false after saying why not.
-bool PlacePanels(const host::Options& options, std::u16string& commandLine)
+// Tells the program where its panels are: -c's folder, the executable's
+// folder or the config folder, filled on the first start. When no config
+// folder can be had, the executable's folder stays, so that the program's own
+// messages report the list it cannot read, and one line says why.
+void PlacePanels(const host::Options& options, std::u16string& commandLine)
 {
     std::string folder;
     if (!options.config.empty()) {
@@ -89,17 +90,14 @@ bool PlacePanels(const host::Options& options, std::u16string& commandLine)
         host::PanelFolder found;
         std::string error;
         if (!host::FindPanelFolder(programFolder.string(), dataFolder.string(), host::XdgDirs::FromEnvironment(),
-                                   found, error)) {
+                                   host::ToUtf8(commandLine), found, error))
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
-            return false;
-        }
         if (!found.note.empty())
             fprintf(stderr, "ostrevia: %s\n", found.note.c_str());
         folder = found.folder;
     }
     if (!folder.empty())
         host::ReportProgramFolder(folder);
-    return true;
 }
 
 bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
@@ -218,8 +216,7 @@ int main(int argc, char** argv)
     if (!options.script.empty() && !ReadScript(options.script, actions))
         return 2;
     std::u16string commandLine = options.commandLine;
-    if (!PlacePanels(options, commandLine))
-        return 1;
+    PlacePanels(options, commandLine);
     host::ApplyFakes(options);
     if (options.check)
         return RunCheck(options, commandLine);

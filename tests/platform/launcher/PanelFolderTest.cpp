@@ -54,10 +54,11 @@ protected:
             fs::create_directories(root + folder);
     }
 
-    bool Find(host::PanelFolder& found, std::string& error, const std::string& configHome = "")
+    bool Find(host::PanelFolder& found, std::string& error, const std::string& configHome = "",
+              const std::string& commandLine = "")
     {
         const host::XdgDirs dirs(root + "home", configHome, root + "site:" + root + "xdg");
-        return host::FindPanelFolder(root + "bin", root + "share/ostrevia", dirs, found, error);
+        return host::FindPanelFolder(root + "bin", root + "share/ostrevia", dirs, commandLine, found, error);
     }
 
     std::string root;
@@ -72,6 +73,28 @@ TEST_F(PanelFolderTest, AListBesideTheProgramIsUsedAsItIs)
     ASSERT_TRUE(Find(found, error)) << error;
     EXPECT_EQ("", found.folder);
     EXPECT_FALSE(fs::exists(root + "home/.config"));
+}
+
+TEST_F(PanelFolderTest, ANamedListIsLookedForBesideTheProgramFirst)
+{
+    testfiles::WriteFileAt(root + "bin/mine.ini", "beside");
+    testfiles::WriteFileAt(root + "mine above.ini", "above");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    for (const char* name : {"mine.ini", "mine.ini\"\"", "\\mine.ini", "/mine.ini", "..\\mine above.ini"}) {
+        host::PanelFolder found;
+        std::string error;
+        ASSERT_TRUE(Find(found, error, "", name)) << name;
+        EXPECT_EQ("", found.folder) << name;
+    }
+    EXPECT_FALSE(fs::exists(root + "home/.config"));
+
+    // Neither a blank before the name nor a missing list is beside the program.
+    for (const char* name : {" mine.ini", "missing.ini"}) {
+        host::PanelFolder found;
+        std::string error;
+        ASSERT_TRUE(Find(found, error, "", name)) << name;
+        EXPECT_EQ(root + "home/.config/ostrevia", found.folder) << name;
+    }
 }
 
 TEST_F(PanelFolderTest, FirstStartFillsTheConfigFolderFromTheInstalledPanels)
@@ -126,8 +149,11 @@ TEST_F(PanelFolderTest, NothingToCopyOrNowhereToCopyToIsOneLineAndNothingWritten
     EXPECT_NE(std::string::npos, error.find("XDG_CONFIG_HOME")) << error;
 
     error.clear();
-    EXPECT_FALSE(host::FindPanelFolder(root + "bin", root + "share/ostrevia", host::XdgDirs("", "", ""), found, error));
+    EXPECT_FALSE(
+        host::FindPanelFolder(root + "bin", root + "share/ostrevia", host::XdgDirs("", "", ""), "", found, error));
     EXPECT_NE(std::string::npos, error.find("HOME")) << error;
+    // The program's own folder stays, so that the program reports the list.
+    EXPECT_EQ("", found.folder);
 }
 
 }  // namespace
