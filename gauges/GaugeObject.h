@@ -93,6 +93,7 @@ protected:
     // The height of "I" in the DC's current font, kept as the row height.
     void MeasureRowHeight(HDC dc);
     int RowHeight() const { return rowHeight_; }
+    COLORREF TextColor() const { return textColor_; }
 
     // A single block's GaugeRow flags from the BlockOption bits.
     UINT BlockFlags() const;

@@ -56,7 +56,11 @@ void TemperatureInfo::Draw(DibSurface& surface, int x, int y)
         return;
     const auto millidegrees = sensor_.Read();
     if (!millidegrees) {
+        // In the gauge's text colour: many machines (and the Windows build)
+        // have no sensor, and the error must read on the panel's backdrop.
+        const COLORREF previous = SetTextColor(surface.Dc(), TextColor());
         DrawErrorText(surface.Dc(), x, y, sensor_.Name()[0] ? sensor_.Name() : kLabel);
+        SetTextColor(surface.Dc(), previous);
         return;
     }
     WCHAR text[16];

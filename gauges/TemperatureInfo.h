@@ -2,7 +2,8 @@
 // an optional label ("Temperature" and the sensor's name), value text
 // ("47 °C") and bar (the temperature against "Max"). At or above "WarnAt"
 // the bar is painted in "ColorCritical". A sensor that cannot be read, or
-// reads an absurd value, shows an error text instead until it reads again.
+// reads an absurd value, shows an error text in the text colour instead
+// until it reads again.
 #pragma once
 
 #include "gauges/GaugeObject.h"

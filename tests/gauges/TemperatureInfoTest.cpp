@@ -77,6 +77,19 @@ TEST_F(TemperatureInfoTest, AnAbsurdOrMissingSensorShowsTheErrorTextUntilItReads
     EXPECT_EQ(Bytes(surface), BarAt(47));
 }
 
+// Unlike the older gauges' error texts, which keep the DC's colour: machines
+// without a sensor are common, and the text must read on the panel.
+TEST_F(TemperatureInfoTest, TheErrorTextIsInTheTextColour)
+{
+    host::testing::FakeTemperature(250);
+    TemperatureInfo gauge;
+    ParseAll(gauge, {"TextColor = FFFFFF", "Width = 120"});
+    keylines::MeasureOnScreen(gauge);
+    gauge.Draw(surface, 0, 0);
+    EXPECT_GT(CountColor(surface, RECT{0, 0, 120, 13}, RGB(0xFF, 0xFF, 0xFF)), 20);
+    EXPECT_EQ(CountColor(surface, RECT{0, 0, 120, 13}, RGB(0, 0, 0)), 0);
+}
+
 TEST_F(TemperatureInfoTest, BadValuesAreShownAndIgnored)
 {
     TemperatureInfo gauge;
