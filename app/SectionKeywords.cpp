@@ -8,8 +8,10 @@
 #include "gauges/BatteryInfo.h"
 #include "gauges/CpuInfo.h"
 #include "gauges/DiskInfo.h"
+#include "gauges/GraphInfo.h"
 #include "gauges/MemoryInfo.h"
 #include "gauges/NetworkInfo.h"
+#include "gauges/TemperatureInfo.h"
 #include "objects/CommandText.h"
 #include "objects/DateInfo.h"
 #include "objects/Space.h"
@@ -39,6 +41,8 @@ constexpr SectionKeyword kSectionKeywords[] = {
     {TEXT("BATTERY"), Make<BatteryInfo>},
     {TEXT("CPU"), Make<CpuInfo>},
     {TEXT("NETWORK"), Make<NetworkInfo>},
+    {TEXT("TEMPERATURE"), Make<TemperatureInfo>},
+    {TEXT("GRAPH"), Make<GraphInfo>},
     {TEXT("DATE"), Make<DateInfo>},
     {TEXT("TIME"), Make<TimeInfo>},
     {TEXT("COMMAND"), MakeWithPanel<CommandText>},

@@ -49,14 +49,8 @@ struct BarPixels {
 
 void DrawFrameAndFillEnd(HDC dc, const BarPixels& bar, COLORREF border, int fill)
 {
+    DrawBarFrame(dc, RECT{bar.left, bar.top, bar.left + bar.width, bar.top + bar.height}, border);
     SelectedPen pen(dc, border, 1);
-    const int right = bar.left + bar.width - 1;
-    const int bottom = bar.top + bar.height - 1;
-    MoveToEx(dc, bar.left, bar.top, nullptr);
-    LineTo(dc, right, bar.top);
-    LineTo(dc, right, bottom);
-    LineTo(dc, bar.left, bottom);
-    LineTo(dc, bar.left, bar.top);
     MoveToEx(dc, bar.left + fill + 1, bar.top, nullptr);
     LineTo(dc, bar.left + fill + 1, bar.top + bar.height);
 }
@@ -191,15 +185,7 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
     // The filters would otherwise frost a bar that PaintCoolBar then refuses.
     if (!BarLiesInside(surface, row.x, top, row.width, row.rowHeight))
         return;
-    RECT rect = {row.x + 1, top + 1, row.x + row.width - 1, top + row.rowHeight - 1};
-    BlurFilter frost(row.blurColor, 1, 2, nullptr);
-    frost.Apply(surface, rect);
-
-    InflateRect(&rect, 1, 1);
-    OutlineRectangle(row.dc, rect, row.lightColor);
-    // Blurs the light frame a few pixels inwards, and the background further.
-    BlurFilter glow(3, nullptr);
-    glow.Apply(surface, rect);
+    FrostBar(surface, RECT{row.x, top, row.x + row.width, top + row.rowHeight}, row.blurColor, row.lightColor);
 
     WCHAR text[8] = {};
     // The percentage of the fill as painted: a fraction above 1024 shows as
@@ -213,6 +199,34 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
         10, fraction, text,
     };
     PaintCoolBar(surface, style);
+}
+
+void FrostBar(DibSurface& surface, const RECT& bar, COLORREF blurColor, COLORREF lightColor)
+{
+    if (!BarLiesInside(surface, bar.left, bar.top, static_cast<LONGLONG>(bar.right) - bar.left,
+                       static_cast<LONGLONG>(bar.bottom) - bar.top))
+        return;
+    RECT rect = {bar.left + 1, bar.top + 1, bar.right - 1, bar.bottom - 1};
+    BlurFilter frost(blurColor, 1, 2, nullptr);
+    frost.Apply(surface, rect);
+
+    InflateRect(&rect, 1, 1);
+    OutlineRectangle(surface.Dc(), rect, lightColor);
+    // Blurs the light frame a few pixels inwards, and the background further.
+    BlurFilter glow(3, nullptr);
+    glow.Apply(surface, rect);
+}
+
+void DrawBarFrame(HDC dc, const RECT& bar, COLORREF border)
+{
+    SelectedPen pen(dc, border, 1);
+    const int right = bar.right - 1;
+    const int bottom = bar.bottom - 1;
+    MoveToEx(dc, bar.left, bar.top, nullptr);
+    LineTo(dc, right, bar.top);
+    LineTo(dc, right, bottom);
+    LineTo(dc, bar.left, bottom);
+    LineTo(dc, bar.left, bar.top);
 }
 
 void PaintCoolBar(DibSurface& surface, const CoolBarStyle& style)

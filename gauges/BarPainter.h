@@ -20,6 +20,15 @@ void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction);
 // is not drawn at all.
 void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT fraction);
 
+// The cool bar's frosted glass in the `bar` rectangle (frame included) of
+// `surface`: the background blurred and tinted with `blurColor`, and a glow
+// of `lightColor` inside the frame. Nothing unless the bar lies inside the
+// surface and is at least 2 x 2.
+void FrostBar(DibSurface& surface, const RECT& bar, COLORREF blurColor, COLORREF lightColor);
+
+// The cool bar's one-pixel frame around `bar` in `border`.
+void DrawBarFrame(HDC dc, const RECT& bar, COLORREF border);
+
 // Frame, fill end line, gradient fill, percentage, hatch and highlight of
 // one cool bar; nothing when the bar does not lie inside the surface or is
 // smaller than 2 x 2. The text is drawn in the DC's current colour, centred;

@@ -71,16 +71,17 @@ protected:
 
     UINT Options() const { return options_; }
 
-    // A gauge's ParseKey: the colour keys, then the gauge's own `keys`; a
-    // rejected line is reported under `caption`, an unknown one handed to
-    // DesktopObject.
+    // A gauge's ParseKey: the gauge's own `keys`, then the colour keys (so
+    // that a key of its own such as "ColorCritical" is not taken for
+    // "Color"); a rejected line is reported under `caption`, an unknown one
+    // handed to DesktopObject.
     template <class Gauge, size_t N>
     bool ParseGaugeKey(const KeyRule<Gauge> (&keys)[N], const WCHAR* line, UINT length, bool showErrors,
                        const WCHAR* caption)
     {
-        KeyResult result = ApplyColorKey(line, length);
+        KeyResult result = ApplyKeyTable(static_cast<Gauge&>(*this), keys, line, length);
         if (result == KeyResult::Unknown)
-            result = ApplyKeyTable(static_cast<Gauge&>(*this), keys, line, length);
+            result = ApplyColorKey(line, length);
         return FinishParseKey(result, line, length, showErrors, caption);
     }
 
@@ -92,6 +93,7 @@ protected:
     // The height of "I" in the DC's current font, kept as the row height.
     void MeasureRowHeight(HDC dc);
     int RowHeight() const { return rowHeight_; }
+    COLORREF TextColor() const { return textColor_; }
 
     // A single block's GaugeRow flags from the BlockOption bits.
     UINT BlockFlags() const;

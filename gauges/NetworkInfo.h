@@ -6,13 +6,8 @@
 // text instead until the interface is there again; its rates then start anew.
 #pragma once
 
-#include <memory>
-#include <optional>
-#include <span>
-#include <vector>
-
-#include "gauges/CounterReading.h"
 #include "gauges/GaugeObject.h"
+#include "gauges/NetworkRates.h"
 
 class NetworkInfo : public GaugeObject {
 public:
@@ -45,30 +40,7 @@ public:
     DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
 private:
-    // The rows of the interface table, or nothing when the system has none.
-    // The buffer is kept, so a table that keeps its size is read with one
-    // call; the table may grow between asking for its size and reading it,
-    // so that is tried a few times. Rows beyond the bytes filled are not
-    // believed.
-    std::optional<std::span<const MIB_IFROW>> ReadTable();
-    // The row that the gauge shows now (FindInterface), or null.
-    const MIB_IFROW* ReadRow();
-    // The configured interface, else the tracked one while up, else the
-    // busiest that is up; null when there is none.
-    const MIB_IFROW* FindInterface(std::span<const MIB_IFROW> rows) const;
-    // Starts the rates and the label afresh for an interface not tracked yet.
-    void Track(const MIB_IFROW& row);
-
-    std::unique_ptr<WCHAR[]> interface_;  // as configured; null: the busiest
-    ULONGLONG maxRate_ = 0;               // 0: the highest receive rate seen
+    NetworkRates rates_;
+    ULONGLONG maxRate_ = 0;  // 0: the highest receive rate seen
     ULONGLONG highestRate_ = 0;
-    bool tracking_ = false;
-    DWORD trackedIndex_ = 0;
-    CounterReading received_;
-    CounterReading sent_;
-    ULONGLONG receivedRate_ = 0;
-    ULONGLONG sentRate_ = 0;
-    WCHAR label_[8 + MAXLEN_IFDESCR] = {};
-    std::vector<BYTE> table_;  // the last interface table read
-    MIB_IFROW row_ = {};       // the last row read alone
 };

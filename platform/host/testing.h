@@ -95,6 +95,11 @@ void FakeNoNetwork();
 // sys/class/net, laid out as the system's) instead of the system's own.
 void ReadSystemFrom(const std::string& root);
 void FakeBattery(int percent, bool charging, bool onAC);
+// Every sensor reads `celsius` (outside -60 to 200 it reads as absurd).
+void FakeTemperature(int celsius);
+// The temperature sensors are those under `root` (laid out like /sys) rather
+// than the machine's.
+void UseSensorFolder(const std::string& root);
 void FakeNoBattery();
 
 // Program launches: while recording, ShellExecuteExW records instead of starting.

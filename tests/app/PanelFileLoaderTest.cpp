@@ -13,8 +13,10 @@
 #include "gauges/BatteryInfo.h"
 #include "gauges/CpuInfo.h"
 #include "gauges/DiskInfo.h"
+#include "gauges/GraphInfo.h"
 #include "gauges/MemoryInfo.h"
 #include "gauges/NetworkInfo.h"
+#include "gauges/TemperatureInfo.h"
 #include "objects/DateInfo.h"
 #include "objects/Space.h"
 #include "objects/Text.h"
@@ -125,6 +127,25 @@ TEST_F(PanelFileLoaderTest, ProcessorAndNetworkSectionsMakeTheirGauges)
     // Both refresh every second; "NET" is no keyword.
     EXPECT_EQ(1000u, settings.Objects()[1]->Interval());
     EXPECT_EQ((std::vector<std::string>{kUnknownType + "NET"}), Boxes());
+}
+
+// A bad key of a graph is reported in its box and on the channel; the graph
+// and the rest of the panel load.
+TEST_F(PanelFileLoaderTest, GraphWithBadKeysLoadsWithTheRest)
+{
+    EXPECT_FALSE(Load("GRAPH\r\nSource = GPU\r\nHeight = 0\r\nStyle = Line\r\n\r\n"
+                      "TEMPERATURE\r\nSensor = k10temp/Tctl\r\n\r\nTEXT\r\n"));
+    EXPECT_EQ((std::vector<std::string>{typeid(GraphInfo).name(), typeid(TemperatureInfo).name(),
+                                        typeid(Text).name()}),
+              Kinds());
+    EXPECT_EQ((std::vector<std::string>{"GraphInfo - Ignoriere Fehler:|Source = GPU",
+                                        "GraphInfo - Ignoriere Fehler:|Height = 0"}),
+              Boxes());
+    EXPECT_EQ(40, settings.Objects()[0]->Height());
+    const auto& channel = host::testing::DebugOutput();
+    ASSERT_EQ(channel.size(), 2u);
+    EXPECT_NE(channel[0].find("panel.ini(2): "), std::string::npos) << channel[0];
+    EXPECT_NE(channel[1].find("panel.ini(3): "), std::string::npos) << channel[1];
 }
 
 TEST_F(PanelFileLoaderTest, IntervalKeyOverridesTheDateDefault)

@@ -30,6 +30,8 @@ std::string_view ProcFile::Read()
         // A full buffer may have cut the text: read it again into a larger one.
         if (static_cast<size_t>(got) < buffer_.size())
             return std::string_view(buffer_.data(), static_cast<size_t>(got));
+        if (buffer_.size() >= kLargestText)
+            return {};
         buffer_.resize(buffer_.size() * 2);
     }
 }

@@ -11,14 +11,20 @@ namespace host {
 
 class ProcFile {
 public:
+    // Far more than any table of the kernel's that is read (/proc/net/dev of
+    // thousands of interfaces); a file growing without end stops here.
+    static constexpr size_t kLargestText = 1 << 20;
+
     explicit ProcFile(std::string path) : path_(std::move(path)) {}
     ~ProcFile();
     ProcFile(const ProcFile&) = delete;
     ProcFile& operator=(const ProcFile&) = delete;
 
     // The file's whole text as it is now, valid until the next Read; empty
-    // when it cannot be read. A file that could not be opened is tried again
-    // at the next reading.
+    // when it cannot be read or holds more than kLargestText bytes. A file
+    // that could not be opened is tried again at the next reading. A named
+    // pipe or a device is opened without waiting and read only as far as it
+    // has bytes.
     std::string_view Read();
 
 private:

@@ -56,8 +56,12 @@ void FakeDiskFailure()
 
 void FakeCpuLoad(int percent)
 {
-    // Idle for the rest of each 100 ms.
-    Fakes().idle = FakeCounter(static_cast<ULONGLONG>(100 - std::clamp(percent, 0, 100)), 100);
+    // Idle for the rest of each 100 ms. A new load goes on from the idle time
+    // reached, as a real machine's does when its load changes.
+    std::optional<FakeCounter>& idle = Fakes().idle;
+    const DWORD reached = idle ? idle->Read(GetTickCount()) : 0;
+    idle = FakeCounter(static_cast<ULONGLONG>(100 - std::clamp(percent, 0, 100)), 100, reached);
+    idle->Read(GetTickCount());
     Fakes().noIdleTime = false;
 }
 
@@ -71,6 +75,11 @@ void FakeNetwork(ULONGLONG receivedPerSecond, ULONGLONG sentPerSecond)
 {
     Fakes().network = NetworkCounters{FakeCounter(receivedPerSecond, 1000), FakeCounter(sentPerSecond, 1000)};
     Fakes().noNetwork = false;
+}
+
+void FakeTemperature(int celsius)
+{
+    Fakes().temperature = celsius * 1000;
 }
 
 void FakeNoNetwork()

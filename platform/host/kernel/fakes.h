@@ -29,7 +29,8 @@ struct DiskReading {
 // differ by exactly that many amounts.
 class FakeCounter {
 public:
-    FakeCounter(ULONGLONG amount, DWORD period) : m_amount(amount), m_period(period) {}
+    // `start`: the value of its first reading.
+    FakeCounter(ULONGLONG amount, DWORD period, DWORD start = 0) : m_amount(amount), m_period(period), m_value(start) {}
     DWORD Read(DWORD now);
 
 private:
@@ -62,6 +63,7 @@ struct KernelFakes {
     bool noNetwork = false;
     std::optional<BatteryReading> battery;
     bool noPowerEntryPoint = false;
+    std::optional<LONG> temperature;  // millidegrees Celsius
     bool recordLaunches = false;
     std::vector<testing::Launch> launches;
 };

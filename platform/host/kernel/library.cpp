@@ -7,6 +7,7 @@
 
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/power.h"
+#include "platform/host/kernel/sensors.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/win32.h"
 
@@ -39,9 +40,13 @@ FARPROC GetProcAddressW(HMODULE module, LPCWSTR procName)
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    if (reinterpret_cast<ULONG_PTR>(procName) >= 0x10000 && !host::Fakes().noPowerEntryPoint &&
-        std::u16string_view(procName) == u"GetSystemPowerStatusEx2")
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&GetSystemPowerStatusEx2));
+    if (reinterpret_cast<ULONG_PTR>(procName) >= 0x10000) {
+        const std::u16string_view name(procName);
+        if (!host::Fakes().noPowerEntryPoint && name == u"GetSystemPowerStatusEx2")
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&GetSystemPowerStatusEx2));
+        if (name == u"GetSensorTemperature")
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&GetSensorTemperature));
+    }
     SetLastError(ERROR_PROC_NOT_FOUND);
     return nullptr;
 }

@@ -135,6 +135,17 @@ bool ParseNetwork(std::string_view text, Options& options)
     return true;
 }
 
+// Colder than anything and hotter than any sensor reads, so that the
+// absurd readings that the program refuses can be shown too.
+bool ParseTemperature(std::string_view text, Options& options)
+{
+    int celsius = 0;
+    if (!ParseNumber(text, celsius) || celsius < -273 || celsius > 1000)
+        return false;
+    options.fakeTemperature = celsius;
+    return true;
+}
+
 // One option: its long and short name, the value it takes as --help shows it
 // (empty for a switch), its help line, and what it sets. The table's order is
 // the order of --help.
@@ -169,6 +180,9 @@ constexpr Option kOptions[] = {
     {"--fake-battery", "", "P[,charging][,ac]|none", "simulated battery", ParseBattery},
     {"--fake-cpu", "", "PERCENT", "simulated processor load, 0 to 100", ParseCpu},
     {"--fake-net", "", "RX/TX", "simulated network traffic in bytes per second", ParseNetwork},
+    {"--fake-temperature", "", "CELSIUS", "simulated temperature of every sensor", ParseTemperature},
+    {"--list-sensors", "", "", "print the temperature sensors and their readings",
+     [](std::string_view, Options& o) { return o.listSensors = true; }},
     {"--monitor", "", "N|NAME", "the monitor to show the panels on (the first)",
      [](std::string_view v, Options& o) { return !(o.monitor = v).empty(); }},
     {"--scale", "", "N", "show every pixel N x N times larger, 1 to 4 (from Xft.dpi)", ParseScale},
@@ -296,6 +310,8 @@ void ApplyFakes(const Options& options)
         testing::FakeCpuLoad(*options.fakeCpu);
     if (const auto& network = options.fakeNetwork)
         testing::FakeNetwork(network->received, network->sent);
+    if (options.fakeTemperature)
+        testing::FakeTemperature(*options.fakeTemperature);
     if (const auto& battery = options.fakeBattery) {
         if (battery->none)
             testing::FakeNoBattery();

@@ -21,6 +21,7 @@ struct Options {
     bool realtime = false;
     bool check = false;     // load the panels, print the findings, exit 0/1
     bool noReload = false;  // watch no files
+    bool listSensors = false;
     int screenWidth = 240;
     int screenHeight = 320;
     std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given
@@ -52,6 +53,7 @@ struct Options {
         ULONGLONG received, sent;  // bytes per second
     };
     std::optional<Network> fakeNetwork;
+    std::optional<int> fakeTemperature;  // degrees Celsius
 };
 
 // False with `error` telling what is wrong with which argument.

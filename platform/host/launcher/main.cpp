@@ -22,6 +22,7 @@
 #include "platform/host/kernel/file.h"
 #include "platform/host/kernel/hangup.h"
 #include "platform/host/kernel/module.h"
+#include "platform/host/kernel/sensors.h"
 #include "platform/host/kernel/unicode.h"
 #include "platform/host/launcher/Autostart.h"
 #include "platform/host/launcher/CheckReport.h"
@@ -220,6 +221,13 @@ int main(int argc, char** argv)
     }
     if (options.autostart)
         return ChangeAutostart(options);
+    if (options.listSensors) {
+        const std::string report = host::SensorReport("/sys");
+        fputs(report.empty() ? "ostrevia: no temperature sensors under /sys/class/hwmon or /sys/class/thermal\n"
+                             : report.c_str(),
+              report.empty() ? stderr : stdout);
+        return report.empty() ? 1 : 0;
+    }
     std::vector<host::ScriptAction> actions;
     if (!options.script.empty() && !ReadScript(options.script, actions))
         return 2;

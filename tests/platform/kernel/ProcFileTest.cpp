@@ -1,6 +1,7 @@
 #include "platform/host/kernel/ProcFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -31,6 +32,20 @@ TEST(ProcFileTest, AMissingFileReadsEmptyUntilItAppears)
     EXPECT_EQ(file.Read(), "");
     testfiles::WriteBytes("proc/later", "VmSize: 5 kB\n");
     EXPECT_EQ(file.Read(), "VmSize: 5 kB\n");
+}
+
+// A kernel file is small: one that a fault or a hostile mount makes huge,
+// or a pipe put in its place, must neither hold the program nor its memory.
+TEST(ProcFileTest, AHugeFileOrAPipeReadsEmptyWithoutWaiting)
+{
+    const std::string huge = testfiles::WriteBytes("proc/huge", std::string(host::ProcFile::kLargestText + 1, '7'));
+    host::ProcFile hugeFile(huge);
+    EXPECT_EQ(hugeFile.Read(), "");
+    const std::string pipe = testfiles::TempFolder() + "proc/pipe";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    host::ProcFile pipeFile(pipe);
+    EXPECT_EQ(pipeFile.Read(), "");
 }
 
 TEST(ProcFileTest, KilobyteEntries)
