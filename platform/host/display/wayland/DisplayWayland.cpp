@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "platform/host/display/ModalLoop.h"
 #include "platform/host/display/wayland/LayerSurface.h"
@@ -214,7 +215,7 @@ void DisplayWayland::Wait(std::optional<uint64_t> deadline)
 {
     for (;;) {
         CommitAll();
-        if (!events_.empty())
+        if (!events_.empty() || std::exchange(messagePosted_, false))
             return;
         const uint64_t now = Now();
         if (runEnd_ && now >= *runEnd_) {
@@ -250,10 +251,8 @@ void DisplayWayland::PointerEvent(wl_surface* surface, Button button, double x, 
 {
     for (MessageDialogWayland* dialog : dialogs_) {
         if (dialog->Id() == surface) {
-            // The modal loop waits in GetMessageW; a message wakes it to see
-            // that its dialog is done.
             if (dialog->Pointer(button, x, y))
-                PostMessageW(nullptr, WM_NULL, 0, 0);
+                DialogClosed();
             return;
         }
     }
@@ -281,8 +280,16 @@ void DisplayWayland::KeyPressed(wl_surface* surface, uint32_t keysym)
 {
     for (MessageDialogWayland* dialog : dialogs_) {
         if (dialog->Id() == surface && dialog->KeyPressed(keysym))
-            PostMessageW(nullptr, WM_NULL, 0, 0);
+            DialogClosed();
     }
+}
+
+void DisplayWayland::DialogClosed()
+{
+    // The modal loop waits in GetMessageW; a message wakes it to see that
+    // its dialog is done.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
+    messagePosted_ = true;
 }
 
 // ---- Message boxes

@@ -77,6 +77,7 @@ private:
     void CommitAll();
     void PointerEvent(wl_surface* surface, Button button, double x, double y) override;
     void KeyPressed(wl_surface* surface, uint32_t keysym) override;
+    void DialogClosed();
 
     std::unique_ptr<WaylandConnection> connection_;  // first made, last gone
     std::string monitor_;
@@ -89,6 +90,7 @@ private:
     std::vector<MessageDialogWayland*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
     std::optional<uint64_t> runEnd_;
+    bool messagePosted_ = false;  // while handling the compositor's events
     bool waitedBefore_ = false;  // the panels stand once the program first waits
 };
 
