@@ -4,10 +4,10 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <string_view>
 
 #include "platform/host/display/WakeSources.h"
@@ -143,7 +143,14 @@ bool WaylandConnection::Pump(int timeout)
     while (wl_display_prepare_read(display_) != 0)
         Check(wl_display_dispatch_pending(display_));
     Flush();
-    const WaitResult waited = WaitForInput(wl_display_get_fd(display_), timeout);
+    // A look without waiting leaves the wake sources to the message loop.
+    WaitResult waited;
+    if (timeout == 0) {
+        pollfd socket{wl_display_get_fd(display_), POLLIN, 0};
+        waited.descriptorReady = poll(&socket, 1, 0) > 0;
+    } else {
+        waited = WaitForInput(wl_display_get_fd(display_), timeout);
+    }
     if (waited.descriptorReady)
         Check(wl_display_read_events(display_));
     else

@@ -47,7 +47,8 @@ public:
 
     // Handles what the compositor sent, waiting up to `timeout` ms (-1:
     // without limit, 0: not at all) for it or for a wake source, after
-    // sending what was asked. True when a wake source had input.
+    // sending what was asked. True when a wake source had input (which is
+    // taken only by a wait).
     bool Pump(int timeout);
     // Sends what was asked, waiting while the socket is full.
     void Flush();

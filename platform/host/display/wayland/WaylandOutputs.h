@@ -34,7 +34,8 @@ struct WaylandOutput {
 
 class WaylandOutputs {
 public:
-    static constexpr int kLargestScale = 8;
+    // As --scale's: beyond it a panel's buffers grow absurdly large.
+    static constexpr int kLargestScale = 4;
     // xdg-output with names (2), its done event moved to wl_output (3).
     static constexpr uint32_t kXdgOutputVersion = 3;
 
