@@ -43,8 +43,7 @@ struct LayerSurface::Listeners {
 };
 
 LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Layer layer, bool keyboard)
-    : connection_(connection),
-      surface_(wl_compositor_create_surface(connection.Compositor())),
+    : surface_(wl_compositor_create_surface(connection.Compositor())),
       layer_(zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_, output, LayerOf(layer),
                                                    "ostrevia")),
       buffers_(connection.Shm())
@@ -63,27 +62,27 @@ LayerSurface::~LayerSurface()
     wl_surface_destroy(surface_);
 }
 
+EdgePlacement PlaceAtEdges(const RECT& rect, SIZE output)
+{
+    EdgePlacement placement;
+    placement.right = rect.left + rect.right > output.cx;
+    placement.horizontal = placement.right ? output.cx - rect.right : rect.left;
+    placement.bottom = rect.top + rect.bottom > output.cy;
+    placement.vertical = placement.bottom ? output.cy - rect.bottom : rect.top;
+    return placement;
+}
+
 void LayerSurface::Place(const RECT& rect, SIZE output, bool centred)
 {
+    // No anchor at all centres the surface.
     uint32_t anchor = 0;
     int32_t top = 0, right = 0, bottom = 0, left = 0;
     if (!centred) {
-        // Keeping to the nearer edges: a panel at the right edge stays there
-        // when the output's width changes, until the program places it anew.
-        if (rect.left + rect.right > output.cx) {
-            anchor |= ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT;
-            right = output.cx - rect.right;
-        } else {
-            anchor |= ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT;
-            left = rect.left;
-        }
-        if (rect.top + rect.bottom > output.cy) {
-            anchor |= ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM;
-            bottom = output.cy - rect.bottom;
-        } else {
-            anchor |= ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP;
-            top = rect.top;
-        }
+        const EdgePlacement edges = PlaceAtEdges(rect, output);
+        anchor = (edges.right ? ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT : ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT) |
+                 (edges.bottom ? ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM : ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP);
+        (edges.right ? right : left) = edges.horizontal;
+        (edges.bottom ? bottom : top) = edges.vertical;
     }
     zwlr_layer_surface_v1_set_anchor(layer_, anchor);
     zwlr_layer_surface_v1_set_margin(layer_, top, right, bottom, left);

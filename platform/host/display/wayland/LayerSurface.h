@@ -24,6 +24,17 @@ namespace host {
 
 class WaylandConnection;
 
+// Where a layer surface keeps to: the nearer edge of each axis (a panel at
+// the right edge stays there when the output's width changes, until the
+// program places it anew) and its distances from those edges, which are
+// negative for a surface that lies partly off the output.
+struct EdgePlacement {
+    bool right = false;   // else the left edge
+    bool bottom = false;  // else the top edge
+    int32_t horizontal = 0, vertical = 0;  // margins from those edges
+};
+EdgePlacement PlaceAtEdges(const RECT& rect, SIZE output);
+
 class LayerSurface {
 public:
     enum class Layer { Bottom, Top, Overlay };  // below windows, above them, above everything
@@ -53,7 +64,6 @@ public:
 private:
     struct Listeners;
 
-    WaylandConnection& connection_;
     wl_surface* surface_;
     zwlr_layer_surface_v1* layer_;
     ShmBuffers buffers_;

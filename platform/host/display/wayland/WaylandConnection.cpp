@@ -69,7 +69,7 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Open(std::string& error, W
         return nullptr;
     }
     std::unique_ptr<WaylandConnection> connection(
-        new WaylandConnection(display, seatHandler, std::move(outputsChanged)));
+        new WaylandConnection(display, std::move(outputsChanged)));
     connection->Roundtrip();  // the globals
     if (!connection->layerShell_ || !connection->compositor_ || !connection->shm_) {
         error = "the Wayland compositor offers no layer shell (zwlr_layer_shell_v1), which the panels need; "
@@ -85,9 +85,8 @@ std::unique_ptr<WaylandConnection> WaylandConnection::Open(std::string& error, W
     return connection;
 }
 
-WaylandConnection::WaylandConnection(wl_display* display, SeatHandler& seatHandler,
-                                     std::function<void()> outputsChanged)
-    : display_(display), seatHandler_(seatHandler), outputs_(std::make_unique<WaylandOutputs>(std::move(outputsChanged)))
+WaylandConnection::WaylandConnection(wl_display* display, std::function<void()> outputsChanged)
+    : display_(display), outputs_(std::make_unique<WaylandOutputs>(std::move(outputsChanged)))
 {
     registry_ = wl_display_get_registry(display_);
     wl_registry_add_listener(registry_, &Listeners::kRegistry, this);

@@ -57,12 +57,11 @@ public:
 
 private:
     struct Listeners;
-    WaylandConnection(wl_display* display, SeatHandler& seatHandler, std::function<void()> outputsChanged);
+    WaylandConnection(wl_display* display, std::function<void()> outputsChanged);
     // Ends the program when `result` says the connection failed.
     void Check(int result);
 
     wl_display* display_;
-    SeatHandler& seatHandler_;
     wl_registry* registry_ = nullptr;
     wl_compositor* compositor_ = nullptr;
     wl_shm* shm_ = nullptr;
