@@ -67,9 +67,15 @@ void DisplayWayland::OutputsChanged()
     const WaylandOutput* chosen = outputs.Choose(monitor_);
     if (!chosen)
         chosen = outputs.Choose("");
-    // Without any output the panels keep their place and wait for one.
-    if (!chosen)
+    if (!chosen) {
+        // Without any output the panels are hidden and wait for one, in
+        // their places.
+        outputName_ = 0;
+        output_ = nullptr;
+        for (auto& [window, view] : views_)
+            Update(view);
         return;
+    }
     const RECT& rect = chosen->monitor.rect;
     const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
     const bool moved = chosen->name != outputName_;
@@ -174,8 +180,10 @@ void DisplayWayland::CommitAll()
         if (view.layer)
             view.layer->Commit(*view.surface);
     }
-    for (MessageDialogWayland* dialog : dialogs_)
-        dialog->Commit();
+    for (MessageDialogWayland* dialog : dialogs_) {
+        if (!dialog->Closed() && !dialog->Commit())
+            DialogClosed();
+    }
 }
 
 // ---- Time and waiting

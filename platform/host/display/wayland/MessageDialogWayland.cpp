@@ -18,6 +18,16 @@ MessageDialogWayland::MessageDialogWayland(WaylandConnection& connection, wl_out
     surface_.Place({0, 0, size.cx * area.scale, size.cy * area.scale}, area.size, true);
 }
 
+bool MessageDialogWayland::Commit()
+{
+    if (surface_.Closed()) {
+        closed_ = true;
+        return false;
+    }
+    surface_.Commit(picture_.Pixels());
+    return true;
+}
+
 bool MessageDialogWayland::Pointer(SeatHandler::Button button, double x, double y)
 {
     if (closed_)

@@ -28,7 +28,9 @@ public:
     // pixels on its surface.
     bool Pointer(SeatHandler::Button button, double x, double y);
     bool KeyPressed(uint32_t keysym);
-    void Commit() { surface_.Commit(picture_.Pixels()); }
+    // Shows what changed; false when the compositor took the surface away
+    // (its output is gone), which closes the dialog as OK would.
+    bool Commit();
 
 private:
     MessageBoxPicture picture_;
