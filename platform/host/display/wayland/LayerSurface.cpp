@@ -124,10 +124,16 @@ bool LayerSurface::Commit(const Surface& surface)
         bufferSize_ = size;
         changed_ = kEverything;
     }
-    if (!buffers_.Fit(size.cx, size.cy))
-        return true;
     RECT changed{0, 0, surface.width, surface.height};
     IntersectRect(&changed, &changed, &changed_);
+    if (IsRectEmpty(&changed)) {
+        // A move keeps the buffer shown.
+        wl_surface_commit(surface_);
+        placed_ = false;
+        return true;
+    }
+    if (!buffers_.Fit(size.cx, size.cy))
+        return true;
     wl_buffer* buffer = buffers_.Take(surface, changed, block_);
     if (!buffer)
         return false;
