@@ -152,7 +152,8 @@ std::unique_ptr<host::Display> OpenBackend(const host::Options& options, int& fa
 {
     Backend backend = options.backend;
     std::string error;
-    if (backend == Backend::Wayland || (backend == Backend::Auto && (IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET")))) {
+    const bool compositorNamed = IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET");
+    if (backend == Backend::Wayland || (backend == Backend::Auto && compositorNamed)) {
         host::WaylandFailure why{};
         if (std::unique_ptr<host::Display> wayland = OpenWayland(options, why, error))
             return wayland;

@@ -105,9 +105,8 @@ void DisplayWayland::Update(View& view)
         return;
     }
     if (!view.layer) {
-        view.layer = std::make_unique<LayerSurface>(*connection_, output_,
-                                                    view.topmost ? LayerSurface::Layer::Top : LayerSurface::Layer::Bottom,
-                                                    false);
+        const auto layer = view.topmost ? LayerSurface::Layer::Top : LayerSurface::Layer::Bottom;
+        view.layer = std::make_unique<LayerSurface>(*connection_, output_, layer, false);
     }
     Place(view);
 }

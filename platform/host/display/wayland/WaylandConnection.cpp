@@ -32,7 +32,8 @@ struct WaylandConnection::Listeners {
                 return version >= wanted ? wl_registry_bind(registry, name, what, wanted) : nullptr;
             };
             if (offered == wl_compositor_interface.name && !connection.compositor_)
-                connection.compositor_ = static_cast<wl_compositor*>(bind(&wl_compositor_interface, kCompositorVersion));
+                connection.compositor_ =
+                    static_cast<wl_compositor*>(bind(&wl_compositor_interface, kCompositorVersion));
             else if (offered == wl_shm_interface.name && !connection.shm_)
                 connection.shm_ = static_cast<wl_shm*>(bind(&wl_shm_interface, kShmVersion));
             else if (offered == zwlr_layer_shell_v1_interface.name && !connection.layerShell_)

@@ -16,7 +16,8 @@ void Complete(WaylandOutput& output)
 {
     RECT& rect = output.monitor.rect;
     if (!output.xdgOutput && output.mode.cx > 0)
-        rect = {rect.left, rect.top, rect.left + output.mode.cx / output.scale, rect.top + output.mode.cy / output.scale};
+        rect = {rect.left, rect.top, rect.left + output.mode.cx / output.scale,
+                rect.top + output.mode.cy / output.scale};
     output.done = true;
     (*output.changed)();
 }
