@@ -4,7 +4,8 @@
 // never calls back into the window manager.
 //
 // One display is installed at a time. DisplayHeadless keeps a virtual screen
-// and, by default, a virtual clock; an X11 display shows real windows.
+// and, by default, a virtual clock; the X11 and Wayland displays show real
+// windows.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "platform/host/launcher/Options.h"
 
 #include <charconv>
+#include <utility>
 #include <string_view>
 
 #include "platform/host/kernel/unicode.h"
@@ -106,6 +107,23 @@ bool ParseAutostart(std::string_view text, Options& options)
     return true;
 }
 
+bool ParseBackend(std::string_view text, Options& options)
+{
+    constexpr std::pair<std::string_view, Options::Backend> kBackends[] = {
+        {"auto", Options::Backend::Auto},
+        {"wayland", Options::Backend::Wayland},
+        {"x11", Options::Backend::X11},
+        {"headless", Options::Backend::Headless},
+    };
+    for (const auto& [name, backend] : kBackends) {
+        if (text == name) {
+            options.backend = backend;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ParseScale(std::string_view text, Options& options)
 {
     int scale = 0;
@@ -161,8 +179,12 @@ constexpr Option kOptions[] = {
     {"--config", "-c", "FILE", "the panel list at FILE (from the current folder)",
      [](std::string_view v, Options& o) { return !(o.config = v).empty(); }},
     {"--autostart", "", "on|off", "start at login (with the -c given), or no more", ParseAutostart},
-    {"--headless", "", "", "the virtual screen even where DISPLAY is set",
-     [](std::string_view, Options& o) { return o.headless = true; }},
+    {"--backend", "", "auto|wayland|x11|headless", "the display to use (auto)", ParseBackend},
+    {"--headless", "", "", "the virtual screen: short for --backend headless",
+     [](std::string_view, Options& o) {
+         o.backend = Options::Backend::Headless;
+         return true;
+     }},
     {"--screen", "", "WxH", "size of the virtual screen (240x320)", ParseScreen},
     {"--run-for", "", "MS", "end the run after MS milliseconds",
      [](std::string_view v, Options& o) {

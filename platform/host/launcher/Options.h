@@ -15,9 +15,13 @@
 namespace host {
 
 struct Options {
+    // Where the panels are shown; Auto picks Wayland, X11 or the virtual
+    // screen by what the session offers.
+    enum class Backend { Auto, Wayland, X11, Headless };
+
     bool help = false;
     bool version = false;
-    bool headless = false;
+    Backend backend = Backend::Auto;
     bool realtime = false;
     bool check = false;     // load the panels, print the findings, exit 0/1
     bool noReload = false;  // watch no files
@@ -31,7 +35,7 @@ struct Options {
     std::optional<bool> autostart;   // --autostart on|off
     std::u16string commandLine;
     std::string monitor;       // empty: the first monitor
-    std::optional<int> scale;  // 1 to 4; absent: from the desktop (X11) or 1
+    std::optional<int> scale;  // 1 to 4; absent: from the desktop (X11, Wayland) or 1
 
     struct Memory {
         ULONGLONG availPhys, totalPhys, availVirtual, totalVirtual;

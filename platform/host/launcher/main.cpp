@@ -15,8 +15,8 @@
 #include "app/Version.h"
 #include "platform/host/display/headless/DisplayHeadless.h"
 #include "platform/host/display/headless/Script.h"
+#include "platform/host/display/wayland/DisplayWayland.h"
 #include "platform/host/display/x11/DisplayX11.h"
-#include "platform/host/display/x11/X11Connection.h"
 #include "platform/host/kernel/change.h"
 #include "platform/host/kernel/debug.h"
 #include "platform/host/kernel/file.h"
@@ -135,51 +135,106 @@ bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& action
 
 constexpr DWORD kHeadlessRunTime = 5000;
 
-// X11 when DISPLAY is set and --headless is not given; headless otherwise.
-// Null (after saying why) when the X display cannot be used.
-std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
-                                             const std::vector<host::ScriptAction>& actions)
+using Backend = host::Options::Backend;
+
+bool IsSet(const char* variable)
 {
-    std::unique_ptr<host::Display> chosen;
-    const char* display = getenv("DISPLAY");
-    if (!options.headless && display && *display) {
-        std::string error;
-        chosen = host::DisplayX11::Open(error, options.monitor, options.scale);
-        if (!chosen) {
+    const char* value = getenv(variable);
+    return value && *value;
+}
+
+#ifdef OSTREVIA_WAYLAND
+// The Wayland display, or null with `failure` and `error` saying why.
+std::unique_ptr<host::Display> OpenWayland(const host::Options& options, host::WaylandFailure& failure,
+                                           std::string& error)
+{
+    return host::DisplayWayland::Open(error, failure, options.monitor, options.scale);
+}
+#else
+std::unique_ptr<host::Display> OpenWayland(const host::Options&, host::WaylandFailure& failure, std::string& error)
+{
+    failure = host::WaylandFailure::NoCompositor;
+    error = "this build has no Wayland display (its libraries were missing); run with --backend x11 or --headless";
+    return nullptr;
+}
+#endif
+
+// The display that `options` ask for. Auto: Wayland when the compositor
+// offers the layer shell, else X11 where DISPLAY is set, else the virtual
+// screen, saying so. Null (after saying why) with the exit code in `failure`
+// when the display asked for cannot be used.
+std::unique_ptr<host::Display> OpenBackend(const host::Options& options, int& failure)
+{
+    Backend backend = options.backend;
+    std::string error;
+    const bool compositorNamed = IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET");
+    if (backend == Backend::Wayland || (backend == Backend::Auto && compositorNamed)) {
+        host::WaylandFailure why{};
+        if (std::unique_ptr<host::Display> wayland = OpenWayland(options, why, error))
+            return wayland;
+        if (backend == Backend::Wayland || why == host::WaylandFailure::Other) {
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
+            failure = why == host::WaylandFailure::Other ? 2 : 1;
             return nullptr;
         }
-        if (options.runFor)
-            chosen->EndRunAfter(*options.runFor);
-    } else {
-        const auto clock =
-            options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
-        // The virtual screen is the one monitor there is.
-        if (!options.monitor.empty() && options.monitor != "0") {
-            fprintf(stderr, "ostrevia: there is no monitor %s; the virtual screen is monitor 0\n",
-                    options.monitor.c_str());
-            return nullptr;
+        if (why == host::WaylandFailure::NoLayerShell && IsSet("DISPLAY"))
+            fputs("ostrevia: the Wayland compositor offers no layer shell (GNOME Shell does not); "
+                  "the panels are shown through Xwayland\n",
+                  stderr);
+    }
+    if (backend == Backend::Auto)
+        backend = IsSet("DISPLAY") ? Backend::X11 : Backend::Headless;
+    if (backend == Backend::X11) {
+        std::unique_ptr<host::Display> x11 = host::DisplayX11::Open(error, options.monitor, options.scale);
+        if (!x11) {
+            fprintf(stderr, "ostrevia: %s\n", error.c_str());
+            failure = 2;
         }
-        auto headless = std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock,
-                                                                options.scale.value_or(1));
+        return x11;
+    }
+    if (options.backend == Backend::Auto)
+        fprintf(stderr,
+                "ostrevia: neither a Wayland compositor with the layer shell nor an X display (DISPLAY) was found; "
+                "the panels run on the virtual screen for %u ms\n",
+                static_cast<unsigned>(options.runFor.value_or(kHeadlessRunTime)));
+    // The virtual screen is the one monitor there is.
+    if (!options.monitor.empty() && options.monitor != "0") {
+        fprintf(stderr, "ostrevia: there is no monitor %s; the virtual screen is monitor 0\n", options.monitor.c_str());
+        failure = 2;
+        return nullptr;
+    }
+    const auto clock = options.realtime ? host::DisplayHeadless::Clock::Real : host::DisplayHeadless::Clock::Virtual;
+    return std::make_unique<host::DisplayHeadless>(options.screenWidth, options.screenHeight, clock,
+                                                   options.scale.value_or(1));
+}
+
+// The display set up for the run: its end and its snapshot.
+std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
+                                             const std::vector<host::ScriptAction>& actions, int& failure)
+{
+    std::unique_ptr<host::Display> chosen = OpenBackend(options, failure);
+    if (!chosen)
+        return nullptr;
+    if (auto* headless = dynamic_cast<host::DisplayHeadless*>(chosen.get())) {
         headless->Schedule(actions);
-        chosen = std::move(headless);
         chosen->EndRunAfter(options.runFor.value_or(kHeadlessRunTime));
+    } else if (options.runFor) {
+        chosen->EndRunAfter(*options.runFor);
     }
     if (!options.snapshot.empty())
         chosen->SnapshotAtEnd(options.snapshot);
     return chosen;
 }
 
-// The screen that the panels are checked against: the X screen when there
-// is one, the headless one otherwise.
+// The screen that the panels are checked against: the one the run would
+// show them on, the headless one where there is none.
 SIZE CheckedScreen(const host::Options& options)
 {
-    const char* display = getenv("DISPLAY");
-    std::string error;
-    if (!options.headless && display && *display) {
-        if (const auto connection = host::X11Connection::Open(error))
-            return {connection->Width(), connection->Height()};
+    const bool sessionDisplay = IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET") || IsSet("DISPLAY");
+    int failure = 0;
+    if (options.backend != Backend::Headless && (options.backend != Backend::Auto || sessionDisplay)) {
+        if (const std::unique_ptr<host::Display> display = OpenBackend(options, failure))
+            return display->ScreenSize();
     }
     return {options.screenWidth, options.screenHeight};
 }
@@ -241,9 +296,10 @@ int main(int argc, char** argv)
     if (options.noReload)
         host::DisableFileWatching();
     host::CatchHangup();
-    std::unique_ptr<host::Display> display = ChooseDisplay(options, actions);
+    int failure = 0;
+    std::unique_ptr<host::Display> display = ChooseDisplay(options, actions, failure);
     if (!display)
-        return 2;
+        return failure;
     host::InstallDisplay(std::move(display));
 
     const int result = wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);

@@ -15,7 +15,7 @@ host::Options Parsed(const std::vector<std::string>& arguments)
 TEST(Options, DefaultsWithoutArguments)
 {
     const host::Options options = Parsed({});
-    EXPECT_FALSE(options.headless);
+    EXPECT_EQ(host::Options::Backend::Auto, options.backend);
     EXPECT_EQ(240, options.screenWidth);
     EXPECT_EQ(320, options.screenHeight);
     EXPECT_FALSE(options.runFor);  // headless runs take 5000 ms, X11 runs last until quit
@@ -28,7 +28,7 @@ TEST(Options, ReadsEveryOption)
     const host::Options options =
         Parsed({"--headless", "--screen", "480x640", "--run-for", "1200", "--snapshot", "a.png", "--script", "s.txt",
                 "--realtime", "--fake-memory", "100/200", "--fake-disk", "5/10", "--fake-battery", "42,ac,charging"});
-    EXPECT_TRUE(options.headless);
+    EXPECT_EQ(host::Options::Backend::Headless, options.backend);
     EXPECT_TRUE(options.realtime);
     EXPECT_EQ(480, options.screenWidth);
     EXPECT_EQ(640, options.screenHeight);
@@ -142,6 +142,8 @@ TEST(Options, RefusesWhatItCannotRead)
         {"-c", ""},
         {"--config="},
         {"--headless=yes"},              // a switch takes no value
+        {"--backend", "gtk"},
+        {"--backend", "X11"},
         {"--autostart", "yes"},
         {"-c", "a.ini", "b.ini"},        // two panel lists
         {"--scale", "0"},

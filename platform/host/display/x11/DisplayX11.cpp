@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/host/display/ModalLoop.h"
 #include "platform/host/display/PngFile.h"
 #include "platform/host/display/WakeSources.h"
 #include "platform/host/display/x11/X11Monitors.h"
@@ -351,26 +352,7 @@ int DisplayX11::MessageBox(HWND owner, std::u16string_view text, std::u16string_
     dialogs_.push_back(&dialog);
     if (owner)
         ownersOfDialogs_.push_back(owner);
-    MSG msg;
-    // A request to read everything again (SIGHUP) is a message to the thread,
-    // which no window takes: it waits for the program's own loop.
-    bool rereadAsked = false;
-    while (!dialog.Closed()) {
-        if (!GetMessageW(&msg, nullptr, 0, 0)) {
-            // As on Windows, a quit ends the modal loop and is left for the
-            // program's own loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (!msg.hwnd && msg.message == WM_SETTINGCHANGE) {
-            rereadAsked = true;
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    if (rereadAsked)
-        PostMessageW(nullptr, WM_SETTINGCHANGE, 0, 0);
+    RunModalLoop([&dialog] { return dialog.Closed(); });
     std::erase(dialogs_, &dialog);
     if (owner)
         ownersOfDialogs_.erase(std::find(ownersOfDialogs_.begin(), ownersOfDialogs_.end(), owner));

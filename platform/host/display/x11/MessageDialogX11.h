@@ -1,18 +1,15 @@
 // A message box on the X display: a window centred on the program's
-// monitor, at the program's scale, with a
-// caption bar, the icon the style asks for, the text with its line breaks
-// and an OK button, drawn with the host GDI. Enter, Escape, Space or a
-// click on OK closes it.
+// monitor, at the program's scale, that shows a MessageBoxPicture. Enter,
+// Escape, Space or a click on OK closes it.
 //
 // The dialog only draws and reacts to its own window's events; the modal
 // loop that runs while it is open belongs to DisplayX11.
 #pragma once
 
 #include <memory>
-#include <string>
 #include <string_view>
-#include <vector>
 
+#include "platform/host/display/MessageBoxPicture.h"
 #include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/x11/X11Window.h"
 
@@ -31,25 +28,11 @@ public:
     void PresentCompleted() { window_->PresentCompleted(); }
 
 private:
-    struct Layout {
-        SIZE size;
-        RECT caption, icon, text, button;
-    };
-    Layout Arrange(SIZE screen) const;
-    void Paint();
-    void PaintButton();
     void Close();
 
     X11Connection& connection_;
-    std::u16string text_;
-    std::u16string caption_;
-    UINT style_;
-    Layout layout_;
-    std::vector<uint32_t> pixels_;
-    Surface surface_;
+    MessageBoxPicture picture_;
     std::unique_ptr<X11Window> window_;
-    bool pressing_ = false;  // button 1 went down on OK and is still down
-    bool pushed_ = false;    // ... and the pointer is on OK
     bool closed_ = false;
 };
 

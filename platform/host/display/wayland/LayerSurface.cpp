@@ -1,0 +1,151 @@
+#include "platform/host/display/wayland/LayerSurface.h"
+
+#include <wayland-client.h>
+
+#include <limits>
+
+#include "platform/host/display/wayland/WaylandConnection.h"
+#include "platform/host/display/wayland/LayerShellProtocol.h"
+
+namespace host {
+namespace {
+
+constexpr RECT kEverything{0, 0, std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max()};
+
+constexpr uint32_t LayerOf(LayerSurface::Layer layer)
+{
+    switch (layer) {
+    case LayerSurface::Layer::Bottom:
+        return ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM;
+    case LayerSurface::Layer::Top:
+        return ZWLR_LAYER_SHELL_V1_LAYER_TOP;
+    case LayerSurface::Layer::Overlay:
+        break;
+    }
+    return ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY;
+}
+
+}  // namespace
+
+struct LayerSurface::Listeners {
+    static constexpr zwlr_layer_surface_v1_listener kLayer{
+        // The size is ours: the compositor's suggestion is not taken.
+        .configure = [](void* data, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t, uint32_t) {
+            auto& surface = *static_cast<LayerSurface*>(data);
+            zwlr_layer_surface_v1_ack_configure(layer, serial);
+            if (!surface.configured_) {
+                surface.configured_ = true;
+                surface.changed_ = kEverything;
+            }
+        },
+        .closed = [](void* data, zwlr_layer_surface_v1*) { static_cast<LayerSurface*>(data)->closed_ = true; },
+    };
+};
+
+LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Layer layer, bool keyboard)
+    : surface_(wl_compositor_create_surface(connection.Compositor())),
+      layer_(zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_, output, LayerOf(layer),
+                                                   "ostrevia")),
+      buffers_(connection.Shm())
+{
+    zwlr_layer_surface_v1_add_listener(layer_, &Listeners::kLayer, this);
+    // Panels reserve no room on the output and take no keys.
+    zwlr_layer_surface_v1_set_exclusive_zone(layer_, 0);
+    zwlr_layer_surface_v1_set_keyboard_interactivity(
+        layer_, keyboard ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE
+                         : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
+}
+
+LayerSurface::~LayerSurface()
+{
+    zwlr_layer_surface_v1_destroy(layer_);
+    wl_surface_destroy(surface_);
+}
+
+EdgePlacement PlaceAtEdges(const RECT& rect, SIZE output)
+{
+    EdgePlacement placement;
+    placement.right = rect.left + rect.right > output.cx;
+    placement.horizontal = placement.right ? output.cx - rect.right : rect.left;
+    placement.bottom = rect.top + rect.bottom > output.cy;
+    placement.vertical = placement.bottom ? output.cy - rect.bottom : rect.top;
+    return placement;
+}
+
+void LayerSurface::Place(const RECT& rect, SIZE output, bool centred)
+{
+    // No anchor at all centres the surface.
+    uint32_t anchor = 0;
+    int32_t top = 0, right = 0, bottom = 0, left = 0;
+    if (!centred) {
+        const EdgePlacement edges = PlaceAtEdges(rect, output);
+        anchor = (edges.right ? ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT : ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT) |
+                 (edges.bottom ? ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM : ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP);
+        (edges.right ? right : left) = edges.horizontal;
+        (edges.bottom ? bottom : top) = edges.vertical;
+    }
+    zwlr_layer_surface_v1_set_anchor(layer_, anchor);
+    zwlr_layer_surface_v1_set_margin(layer_, top, right, bottom, left);
+    zwlr_layer_surface_v1_set_size(layer_, static_cast<uint32_t>(rect.right - rect.left),
+                                   static_cast<uint32_t>(rect.bottom - rect.top));
+    placed_ = true;
+    // The first commit, without a buffer, asks the compositor to configure
+    // the surface.
+    if (!configured_ && !committedOnce_) {
+        committedOnce_ = true;
+        wl_surface_commit(surface_);
+    }
+}
+
+void LayerSurface::SetScale(int block, int bufferScale)
+{
+    if (block == block_ && bufferScale == bufferScale_)
+        return;
+    block_ = block;
+    bufferScale_ = bufferScale;
+    scaled_ = true;
+    changed_ = kEverything;
+}
+
+void LayerSurface::Changed(const RECT& rect)
+{
+    UnionRect(&changed_, &changed_, &rect);
+}
+
+bool LayerSurface::Commit(const Surface& surface)
+{
+    if (closed_ || !configured_)
+        return false;
+    if (!placed_ && !scaled_ && IsRectEmpty(&changed_))
+        return true;
+    const SIZE size{surface.width * block_, surface.height * block_};
+    if (size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
+        // A buffer of another size shows anew everywhere.
+        bufferSize_ = size;
+        changed_ = kEverything;
+    }
+    RECT changed{0, 0, surface.width, surface.height};
+    IntersectRect(&changed, &changed, &changed_);
+    if (IsRectEmpty(&changed)) {
+        // A move keeps the buffer shown.
+        wl_surface_commit(surface_);
+        placed_ = false;
+        return true;
+    }
+    if (!buffers_.Fit(size.cx, size.cy))
+        return true;
+    wl_buffer* buffer = buffers_.Take(surface, changed, block_);
+    if (!buffer)
+        return false;
+    wl_surface_attach(surface_, buffer, 0, 0);
+    if (scaled_)
+        wl_surface_set_buffer_scale(surface_, bufferScale_);
+    wl_surface_damage_buffer(surface_, changed.left * block_, changed.top * block_,
+                             (changed.right - changed.left) * block_, (changed.bottom - changed.top) * block_);
+    wl_surface_commit(surface_);
+    placed_ = scaled_ = false;
+    changed_ = {};
+    return true;
+}
+
+}  // namespace host
