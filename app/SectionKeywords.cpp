@@ -27,10 +27,10 @@ std::unique_ptr<DesktopObject> Make(HWND)
 }
 
 // Objects that post to their panel: the buttons and COMMAND.
-template <class Button>
+template <class Object>
 std::unique_ptr<DesktopObject> MakeWithPanel(HWND window)
 {
-    return std::make_unique<Button>(window);
+    return std::make_unique<Object>(window);
 }
 
 constexpr SectionKeyword kSectionKeywords[] = {

@@ -76,8 +76,3 @@ void CommandRuns::Update(HANDLE signalled)
     }
     StartWaiting();
 }
-
-bool CommandRuns::IsIdle()
-{
-    return Running().empty() && Waiting().empty();
-}

@@ -32,8 +32,6 @@ public:
     // runs, ends those that finished or are out of time, and starts those
     // that waited.
     static void Update(HANDLE signalled);
-    // Whether anything runs or waits.
-    static bool IsIdle();
 
 private:
     static void StartWaiting();

@@ -3,6 +3,7 @@
 // (which also wakes for file changes, pipes, ended children and signals)
 // until the next timer is due or the time is up: no polling.
 #include "platform/host/display/Display.h"
+#include "platform/host/display/WakeSources.h"
 #include "platform/host/kernel/KernelObject.h"
 #include "platform/host/user/MessageQueue.h"
 
@@ -38,6 +39,11 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll
         return WAIT_FAILED;
     }
     host::Display& display = host::TheDisplay();
+    // What came meanwhile (a pipe's data, a child's end, a file change) is
+    // taken first, as the system would have taken it: even a wait of 0 ms
+    // sees it.
+    if (host::HasWakeSources())
+        host::WaitForInput(-1, 0);
     std::optional<uint64_t> until;
     if (milliseconds != INFINITE)
         until = display.Now() + milliseconds;
