@@ -112,6 +112,37 @@ bool IsKeyIgnoringCase(const WCHAR* line, const WCHAR* key)
     return true;
 }
 
+UINT KeyDistance(const WCHAR* line, const WCHAR* key)
+{
+    constexpr UINT kFar = 3;
+    constexpr UINT kLongest = 40;
+    UINT wordLength = 0;
+    while (line[wordLength] && line[wordLength] != TEXT(' ') && line[wordLength] != TEXT('\t') &&
+           line[wordLength] != TEXT('=') && wordLength <= kLongest)
+        ++wordLength;
+    const UINT keyLength = TextLength(key);
+    if (wordLength > kLongest || keyLength > kLongest ||
+        (wordLength > keyLength ? wordLength - keyLength : keyLength - wordLength) >= kFar)
+        return kFar;
+    // Edit distance, one row of the table at a time.
+    UINT row[kLongest + 1];
+    for (UINT j = 0; j <= keyLength; ++j)
+        row[j] = j;
+    for (UINT i = 1; i <= wordLength; ++i) {
+        UINT diagonal = row[0];
+        row[0] = i;
+        for (UINT j = 1; j <= keyLength; ++j) {
+            const UINT above = row[j];
+            const UINT change = diagonal + (LowerCase(line[i - 1]) == LowerCase(key[j - 1]) ? 0 : 1);
+            row[j] = change < above + 1 ? change : above + 1;
+            if (row[j - 1] + 1 < row[j])
+                row[j] = row[j - 1] + 1;
+            diagonal = above;
+        }
+    }
+    return row[keyLength] < kFar ? row[keyLength] : kFar;
+}
+
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count)
 {
     for (UINT i = 0; i < count; ++i) {

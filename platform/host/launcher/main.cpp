@@ -1,11 +1,15 @@
 // The program's main on Linux: reads the host's options, finds the panels,
 // sets up the display and hands the rest of the command line to the program
-// entry, whose result is the exit code. Bad options exit with 2.
+// entry, whose result is the exit code. Bad options exit with 2, a display
+// that cannot be used with 1.
 //
 // --check runs the same entry on a quiet virtual screen that ends the run as
 // soon as the program first waits: every panel is loaded, nothing is shown,
 // no timer fires, no program is started and no message box waits. The
 // diagnostics channel is collected and printed as findings.
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +28,7 @@
 #include "platform/host/kernel/unicode.h"
 #include "platform/host/launcher/Autostart.h"
 #include "platform/host/launcher/CheckReport.h"
+#include "platform/host/launcher/InstanceLock.h"
 #include "platform/host/launcher/Options.h"
 #include "platform/host/launcher/PanelFolder.h"
 #include "platform/host/launcher/XdgDirs.h"
@@ -72,11 +77,18 @@ int ChangeAutostart(const host::Options& options)
     return 0;
 }
 
+// The folder that the program reads its list from.
+std::string ListFolder(const std::string& reported)
+{
+    return reported.empty() ? fs::path(host::ExecutablePath()).parent_path().string() : reported;
+}
+
 // Tells the program where its panels are: -c's folder, the executable's
-// folder or the config folder, filled on the first start. When no config
-// folder can be had, the executable's folder stays, so that the program's own
-// messages report the list it cannot read, and one line says why.
-void PlacePanels(const host::Options& options, std::u16string& commandLine)
+// folder, the named file's folder or the config folder, filled on the first
+// start. When the list is nowhere, the program's own messages report it
+// where it was last looked for, and one line says why.
+// Returns the folder reported to the program, empty for the executable's own.
+std::string PlacePanels(const host::Options& options, std::u16string& commandLine)
 {
     std::string folder;
     if (!options.config.empty()) {
@@ -89,14 +101,59 @@ void PlacePanels(const host::Options& options, std::u16string& commandLine)
         host::PanelFolder found;
         std::string error;
         if (!host::FindPanelFolder(programFolder.string(), dataFolder.string(), host::XdgDirs::FromEnvironment(),
-                                   host::ToUtf8(commandLine), found, error))
+                                   CurrentFolder(), host::ToUtf8(commandLine), found, error))
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
         if (!found.note.empty())
             fprintf(stderr, "ostrevia: %s\n", found.note.c_str());
         folder = found.folder;
+        commandLine = host::ToUtf16(found.commandLine);
     }
     if (!folder.empty())
         host::ReportProgramFolder(folder);
+    return folder;
+}
+
+// One instance per list and display. A second start of a list tells the
+// first to read everything again, as SIGHUP does, and ends; with --replace it
+// ends the first and takes its place. Returns -1 to go on (`lock` then held,
+// or the rule not kept and said so), else the exit code.
+int ClaimList(const host::Options& options, const std::string& list, host::InstanceLock& lock)
+{
+    std::string why;
+    const std::string folder = host::InstanceLockFolder(getenv("XDG_RUNTIME_DIR"), getuid(), why);
+    if (folder.empty()) {
+        fprintf(stderr, "ostrevia: %s; a second start of this list will show it twice\n", why.c_str());
+        return -1;
+    }
+    const char* display = getenv("DISPLAY");
+    const std::string file = host::InstanceLockFile(folder, list, display ? display : "");
+    pid_t holder = 0;
+    std::string error;
+    host::InstanceLock::Result result = lock.Take(file, holder, error);
+    if (result == host::InstanceLock::Result::Held && options.replace) {
+        if (holder > 0)
+            kill(holder, SIGTERM);
+        constexpr int kEndingTime = 5000;
+        result = lock.TakeWithin(file, kEndingTime, holder, error);
+        if (result == host::InstanceLock::Result::Held) {
+            fprintf(stderr, "ostrevia: %s is still shown by pid %d, which did not end\n", list.c_str(),
+                    static_cast<int>(holder));
+            return 1;
+        }
+    }
+    if (result == host::InstanceLock::Result::Failed) {
+        fprintf(stderr, "ostrevia: %s; a second start of this list will show it twice\n", error.c_str());
+        return -1;
+    }
+    if (result == host::InstanceLock::Result::Taken)
+        return -1;
+    if (holder <= 0 || kill(holder, SIGHUP) != 0) {
+        fprintf(stderr, "ostrevia: already showing %s, but its process cannot be told to reload\n", list.c_str());
+        return 1;
+    }
+    fprintf(stderr, "ostrevia: already showing %s (pid %d); told it to reload\n", list.c_str(),
+            static_cast<int>(holder));
+    return 0;
 }
 
 bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& actions)
@@ -118,18 +175,28 @@ bool ReadScript(const std::string& path, std::vector<host::ScriptAction>& action
 
 constexpr DWORD kHeadlessRunTime = 5000;
 
+// X11 when DISPLAY is set and --headless is not given.
+bool UsesX11(const host::Options& options)
+{
+    const char* display = getenv("DISPLAY");
+    return !options.headless && display && *display;
+}
+
 // X11 when DISPLAY is set and --headless is not given; headless otherwise.
-// Null (after saying why) when the X display cannot be used.
+// Null (after saying why) when the display cannot be used, with the exit
+// code: 2 for a monitor that is not there, 1 for a display that fails.
 std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
-                                             const std::vector<host::ScriptAction>& actions)
+                                             const std::vector<host::ScriptAction>& actions, int& exitCode)
 {
     std::unique_ptr<host::Display> chosen;
-    const char* display = getenv("DISPLAY");
-    if (!options.headless && display && *display) {
+    exitCode = 2;
+    if (UsesX11(options)) {
         std::string error;
-        chosen = host::DisplayX11::Open(error, options.monitor, options.scale);
+        bool noSuchMonitor = false;
+        chosen = host::DisplayX11::Open(error, options.monitor, options.scale, &noSuchMonitor);
         if (!chosen) {
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
+            exitCode = noSuchMonitor ? 2 : 1;
             return nullptr;
         }
         if (options.runFor)
@@ -158,9 +225,8 @@ std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
 // is one, the headless one otherwise.
 SIZE CheckedScreen(const host::Options& options)
 {
-    const char* display = getenv("DISPLAY");
     std::string error;
-    if (!options.headless && display && *display) {
+    if (UsesX11(options)) {
         if (const auto connection = host::X11Connection::Open(error))
             return {connection->Width(), connection->Height()};
     }
@@ -175,13 +241,15 @@ int RunCheck(const host::Options& options, std::u16string commandLine)
     auto display = std::make_unique<host::DisplayHeadless>(screen.cx, screen.cy, host::DisplayHeadless::Clock::Virtual);
     display->QuietMessageBoxes();
     display->EndRunAfter(0);
+    // One window for each panel of the list.
+    const host::DisplayHeadless& panels = *display;
     host::InstallDisplay(std::move(display));
 
     std::vector<std::string> lines;
     host::CollectDebugOutput(&lines);
     wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
     host::CollectDebugOutput(nullptr);
-    return host::WriteCheckReport(lines, stdout).errors > 0 ? 1 : 0;
+    return host::WriteCheckReport(lines, panels.WindowsCreated(), stdout).errors > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -208,16 +276,27 @@ int main(int argc, char** argv)
     if (!options.script.empty() && !ReadScript(options.script, actions))
         return 2;
     std::u16string commandLine = options.commandLine;
-    PlacePanels(options, commandLine);
+    const std::string listFolder = ListFolder(PlacePanels(options, commandLine));
     host::ApplyFakes(options);
     if (options.check)
         return RunCheck(options, commandLine);
     if (options.noReload)
         host::DisableFileWatching();
     host::CatchHangup();
-    std::unique_ptr<host::Display> display = ChooseDisplay(options, actions);
+    // The virtual screen is each run's own: only panels on a display can be
+    // shown twice over each other.
+    host::InstanceLock lock;
+    if (UsesX11(options)) {
+        std::error_code failure;
+        const fs::path list = host::ListPathIn(listFolder, host::ToUtf8(commandLine));
+        const fs::path resolved = fs::weakly_canonical(list, failure);
+        if (const int code = ClaimList(options, failure ? list.string() : resolved.string(), lock); code >= 0)
+            return code;
+    }
+    int failure = 0;
+    std::unique_ptr<host::Display> display = ChooseDisplay(options, actions, failure);
     if (!display)
-        return 2;
+        return failure;
     host::InstallDisplay(std::move(display));
 
     const int result = wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);

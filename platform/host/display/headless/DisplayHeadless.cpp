@@ -55,6 +55,7 @@ SIZE DisplayHeadless::ScreenSize() const
 void DisplayHeadless::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
 {
     views_[window] = {rect, false, surface};
+    ++windowsCreated_;
 }
 
 void DisplayHeadless::WindowDestroyed(HWND window)

@@ -52,6 +52,8 @@ public:
 
     // Message boxes return IDOK without their "msgbox" line on stderr.
     void QuietMessageBoxes() { quietMessageBoxes_ = true; }
+    // How many windows the program has made so far.
+    int WindowsCreated() const { return windowsCreated_; }
 
     // Stylus input that happens now, at a point of the program's screen.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
@@ -92,6 +94,7 @@ private:
     std::vector<HWND> stack_;  // topmost first
     std::deque<Pending> scheduled_;  // in time order
     bool quietMessageBoxes_ = false;
+    int windowsCreated_ = 0;
 };
 
 }  // namespace host
