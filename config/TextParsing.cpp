@@ -1,5 +1,7 @@
 #include "config/TextParsing.h"
 
+#include <algorithm>
+
 #include "config/Diagnostics.h"
 
 namespace {
@@ -124,23 +126,24 @@ UINT KeyDistance(const WCHAR* line, const WCHAR* key)
     if (wordLength > kLongest || keyLength > kLongest ||
         (wordLength > keyLength ? wordLength - keyLength : keyLength - wordLength) >= kFar)
         return kFar;
-    // Edit distance, one row of the table at a time.
-    UINT row[kLongest + 1];
-    for (UINT j = 0; j <= keyLength; ++j)
-        row[j] = j;
-    for (UINT i = 1; i <= wordLength; ++i) {
-        UINT diagonal = row[0];
-        row[0] = i;
-        for (UINT j = 1; j <= keyLength; ++j) {
-            const UINT above = row[j];
-            const UINT change = diagonal + (LowerCase(line[i - 1]) == LowerCase(key[j - 1]) ? 0 : 1);
-            row[j] = change < above + 1 ? change : above + 1;
-            if (row[j - 1] + 1 < row[j])
-                row[j] = row[j - 1] + 1;
-            diagonal = above;
+    // Edit distance, two neighbouring letters swapped counting as one change.
+    UINT table[kLongest + 1][kLongest + 1];
+    for (UINT i = 0; i <= wordLength; ++i) {
+        for (UINT j = 0; j <= keyLength; ++j) {
+            if (i == 0 || j == 0) {
+                table[i][j] = i + j;
+                continue;
+            }
+            const WCHAR a = LowerCase(line[i - 1]);
+            const WCHAR b = LowerCase(key[j - 1]);
+            UINT best = table[i - 1][j - 1] + (a == b ? 0 : 1);
+            best = std::min({best, table[i - 1][j] + 1, table[i][j - 1] + 1});
+            if (i > 1 && j > 1 && a == LowerCase(key[j - 2]) && LowerCase(line[i - 2]) == b)
+                best = std::min(best, table[i - 2][j - 2] + 1);
+            table[i][j] = best;
         }
     }
-    return row[keyLength] < kFar ? row[keyLength] : kFar;
+    return std::min(table[wordLength][keyLength], kFar);
 }
 
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count)

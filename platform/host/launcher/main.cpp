@@ -241,7 +241,7 @@ int RunCheck(const host::Options& options, std::u16string commandLine)
     auto display = std::make_unique<host::DisplayHeadless>(screen.cx, screen.cy, host::DisplayHeadless::Clock::Virtual);
     display->QuietMessageBoxes();
     display->EndRunAfter(0);
-    // One window for each panel of the list.
+    // One window shown for each panel that loads.
     const host::DisplayHeadless& panels = *display;
     host::InstallDisplay(std::move(display));
 
@@ -249,7 +249,7 @@ int RunCheck(const host::Options& options, std::u16string commandLine)
     host::CollectDebugOutput(&lines);
     wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
     host::CollectDebugOutput(nullptr);
-    return host::WriteCheckReport(lines, panels.WindowsCreated(), stdout).errors > 0 ? 1 : 0;
+    return host::WriteCheckReport(lines, panels.WindowsShown(), stdout).errors > 0 ? 1 : 0;
 }
 
 }  // namespace
