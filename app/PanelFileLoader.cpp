@@ -58,13 +58,18 @@ Mode OpenSection(GlobalSettings& settings, const WCHAR* line, const WCHAR* folde
     return Mode::ObjectSection;
 }
 
-// A rejected key line that a known key matches when case is ignored.
+// A rejected key line that a known key matches when case is ignored, or
+// that begins with a word close to a known key.
 void ReportKeyCase(const DiagnosticPlace& place, bool taken)
 {
-    if (taken || !place.KeyIgnoringCase())
+    if (taken)
         return;
-    ReportWarning({TEXT("keys are case-sensitive: this line is ignored; write the key as \""), place.KeyIgnoringCase(),
-                   TEXT("\"")});
+    if (place.KeyIgnoringCase())
+        ReportWarning({TEXT("keys are case-sensitive: this line is ignored; write the key as \""),
+                       place.KeyIgnoringCase(), TEXT("\"")});
+    else if (place.CloseKey())
+        ReportWarning({TEXT("no key of this section is spelt so: this line is ignored; did you mean \""),
+                       place.CloseKey(), TEXT("\"?")});
 }
 
 void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder, DiagnosticPlace& place)

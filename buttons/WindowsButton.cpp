@@ -1,9 +1,10 @@
 #include "buttons/WindowsButton.h"
 
+#include "config/Diagnostics.h"
 #include "config/KeyTable.h"
 #include "gauges/DibSurface.h"
 
-WindowsButton::WindowsButton(HWND panel) : ImageButton(panel)
+WindowsButton::WindowsButton(HWND panel) : ImageButton(panel), sectionLine_(CurrentDiagnosticLine())
 {
     color_[0] = color_[1] = GetSysColor(SYS_COLOR_INDEX_FLAG | COLOR_BTNFACE);
 }
@@ -28,8 +29,19 @@ bool WindowsButton::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return caption_.ParseKey(line, length, showErrors);
 }
 
+void WindowsButton::ReportPitfalls() const
+{
+    ImageButton::ReportPitfalls();
+    if (Width() <= 0 || Height() <= 0)
+        ReportWarningAtLine(sectionLine_, {TEXT("the button has no Width or no Height (it does not size itself), so its "
+                                                "caption is clipped; give the section both")});
+}
+
 void WindowsButton::Draw(DibSurface& surface, int x, int y)
 {
+    // The layout may have widened the button since Measure: the caption
+    // covers the face that is drawn.
+    FitCaption();
     ImageButton::Draw(surface, x, y);
     if (Pushed())
         caption_.Draw(surface, AddWrapped(x, Offset()), AddWrapped(y, Offset()));
@@ -38,6 +50,11 @@ void WindowsButton::Draw(DibSurface& surface, int x, int y)
 }
 
 void WindowsButton::Measure(HDC)
+{
+    FitCaption();
+}
+
+void WindowsButton::FitCaption()
 {
     caption_.SetWidth(Width());
     caption_.SetHeight(Height());

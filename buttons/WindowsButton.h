@@ -16,16 +16,23 @@ public:
     // "ColorNormal", "ColorPushed"; then, quietly, the ImageButton keys; any
     // other line belongs to the caption, which reports what it rejects.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
-    // The face, then the caption over the button's rectangle.
+    // The face, then the caption over the button's rectangle as it is then
+    // (a stacked panel's layout widens the button after Measure).
     void Draw(DibSurface& surface, int x, int y) override;
     // Gives the caption the button's size. The button does not size itself:
     // its section needs Width and Height.
     void Measure(HDC dc) override;
+    // The command's pitfalls, and a button without Width or Height, whose
+    // caption is clipped to nothing.
+    void ReportPitfalls() const override;
     // The frame over the whole button, sunken for face 1, and the interior
     // filled with that face's colour.
     void DrawImage(DibSurface& surface, int x, int y, int face) override;
 
 private:
+    void FitCaption();
+
     Text caption_;
     COLORREF color_[2];
+    UINT sectionLine_;
 };

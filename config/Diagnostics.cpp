@@ -63,12 +63,21 @@ void DiagnosticPlace::SetLine(UINT line)
 {
     line_ = line;
     keyIgnoringCase_ = nullptr;
+    closeKey_ = nullptr;
 }
 
 void DiagnosticPlace::NoteKeyIgnoringCase(const WCHAR* key)
 {
     if (!keyIgnoringCase_ || TextLength(key) > TextLength(keyIgnoringCase_))
         keyIgnoringCase_ = key;
+}
+
+void DiagnosticPlace::NoteCloseKey(const WCHAR* key, UINT distance)
+{
+    if (!closeKey_ || distance < closeKeyDistance_) {
+        closeKey_ = key;
+        closeKeyDistance_ = distance;
+    }
 }
 
 DiagnosticPlace* DiagnosticPlace::Current()

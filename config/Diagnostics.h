@@ -29,7 +29,7 @@ public:
     DiagnosticPlace(const DiagnosticPlace&) = delete;
     DiagnosticPlace& operator=(const DiagnosticPlace&) = delete;
 
-    // Lines count from 1; setting one forgets the key noted for the last.
+    // Lines count from 1; setting one forgets the keys noted for the last.
     void SetLine(UINT line);
     UINT Line() const { return line_; }
 
@@ -37,6 +37,10 @@ public:
     // the longest one noted is kept. Null when none was noted.
     void NoteKeyIgnoringCase(const WCHAR* key);
     const WCHAR* KeyIgnoringCase() const { return keyIgnoringCase_; }
+    // A known key that the line's first word misses by `distance` (1 or 2)
+    // characters; the nearest noted first is kept. Null when none was noted.
+    void NoteCloseKey(const WCHAR* key, UINT distance);
+    const WCHAR* CloseKey() const { return closeKey_; }
 
     const WCHAR* File() const { return file_; }
     // The place around this one, or null.
@@ -49,6 +53,8 @@ private:
     const WCHAR* file_;
     UINT line_ = 0;
     const WCHAR* keyIgnoringCase_ = nullptr;
+    const WCHAR* closeKey_ = nullptr;
+    UINT closeKeyDistance_ = 0;
     DiagnosticPlace* outer_;
 };
 

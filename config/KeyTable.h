@@ -36,11 +36,15 @@ KeyResult ApplyKeyTable(Owner& owner, const KeyRule<Owner> (&rules)[N], const WC
             return KeyResult::Rejected;
         return rule.apply(owner, value) ? KeyResult::Taken : KeyResult::Rejected;
     }
-    // For the diagnostics: a key written in other letter case.
+    // For the diagnostics: a key written in other letter case, or misspelt
+    // (by fewer characters than a short key has).
     if (DiagnosticPlace* place = DiagnosticPlace::Current()) {
         for (const KeyRule<Owner>& rule : rules) {
             if (IsKeyIgnoringCase(line, rule.key))
                 place->NoteKeyIgnoringCase(rule.key);
+            const UINT distance = KeyDistance(line, rule.key);
+            if (distance > 0 && distance <= 2 && distance < TextLength(rule.key))
+                place->NoteCloseKey(rule.key, distance);
         }
     }
     return KeyResult::Unknown;

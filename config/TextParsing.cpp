@@ -1,5 +1,7 @@
 #include "config/TextParsing.h"
 
+#include <algorithm>
+
 #include "config/Diagnostics.h"
 
 namespace {
@@ -110,6 +112,38 @@ bool IsKeyIgnoringCase(const WCHAR* line, const WCHAR* key)
             return false;
     }
     return true;
+}
+
+UINT KeyDistance(const WCHAR* line, const WCHAR* key)
+{
+    constexpr UINT kFar = 3;
+    constexpr UINT kLongest = 40;
+    UINT wordLength = 0;
+    while (line[wordLength] && line[wordLength] != TEXT(' ') && line[wordLength] != TEXT('\t') &&
+           line[wordLength] != TEXT('=') && wordLength <= kLongest)
+        ++wordLength;
+    const UINT keyLength = TextLength(key);
+    if (wordLength > kLongest || keyLength > kLongest ||
+        (wordLength > keyLength ? wordLength - keyLength : keyLength - wordLength) >= kFar)
+        return kFar;
+    // Edit distance, two neighbouring letters swapped counting as one change.
+    UINT table[kLongest + 1][kLongest + 1];
+    for (UINT i = 0; i <= wordLength; ++i) {
+        for (UINT j = 0; j <= keyLength; ++j) {
+            if (i == 0 || j == 0) {
+                table[i][j] = i + j;
+                continue;
+            }
+            const WCHAR a = LowerCase(line[i - 1]);
+            const WCHAR b = LowerCase(key[j - 1]);
+            UINT best = table[i - 1][j - 1] + (a == b ? 0 : 1);
+            best = std::min({best, table[i - 1][j] + 1, table[i][j - 1] + 1});
+            if (i > 1 && j > 1 && a == LowerCase(key[j - 2]) && LowerCase(line[i - 2]) == b)
+                best = std::min(best, table[i - 2][j - 2] + 1);
+            table[i][j] = best;
+        }
+    }
+    return std::min(table[wordLength][keyLength], kFar);
 }
 
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count)

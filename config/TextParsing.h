@@ -36,6 +36,11 @@ bool IsKey(const WCHAR* line, const WCHAR* key);
 // IsKey with the letters A-Z and a-z taken as equal.
 bool IsKeyIgnoringCase(const WCHAR* line, const WCHAR* key);
 
+// How many characters must be changed, added, dropped or swapped with their
+// neighbour to turn the first word of `line` (up to a blank or "=") into
+// `key`, letter case aside; counted up to 3 (more is 3).
+UINT KeyDistance(const WCHAR* line, const WCHAR* key);
+
 // First occurrence of `ch` among the first `count` characters, or null.
 const WCHAR* FindChar(const WCHAR* text, WCHAR ch, UINT count);
 

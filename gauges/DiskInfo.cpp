@@ -1,5 +1,7 @@
 #include "gauges/DiskInfo.h"
 
+#include "config/Diagnostics.h"
+
 #include "gauges/DibSurface.h"
 #include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
@@ -9,7 +11,11 @@ DiskInfo::DiskInfo() : GaugeObject(kFullBlock) {}
 bool DiskInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
 {
     static constexpr KeyRule<DiskInfo> kKeys[] = {
-        {TEXT("Folder"), 1, [](DiskInfo& o, const WCHAR* v) { return o.folder_ = CopyValue(v), true; }},
+        {TEXT("Folder"), 1,
+         [](DiskInfo& o, const WCHAR* v) {
+             o.folderLine_ = CurrentDiagnosticLine();
+             return o.folder_ = CopyValue(v), true;
+         }},
         {TEXT("ShowPath"), 1, &ApplyOption<DiskInfo, ShowPath>},
         {TEXT("Bar"), 1, &ApplyOption<DiskInfo, Bar>},
         {TEXT("Percent"), 1, &ApplyOption<DiskInfo, Percent>},
@@ -19,6 +25,17 @@ bool DiskInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
         {TEXT("Interval"), 1, &ApplyInterval<DiskInfo>},
     };
     return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("DiskInfo - Ignoriere Fehler:"));
+}
+
+void DiskInfo::ReportPitfalls() const
+{
+    ULARGE_INTEGER freeToCaller = {};
+    ULARGE_INTEGER total = {};
+    if (!folder_ || GetDiskFreeSpaceExW(folder_.get(), &freeToCaller, &total, nullptr))
+        return;
+    ReportWarningAtLine(folderLine_, {TEXT("the folder \""), folder_.get(),
+                                      TEXT("\" does not exist or cannot be read, so the gauge shows 'Fehler: \""),
+                                      folder_.get(), TEXT("\"' instead of the free space; name an existing folder")});
 }
 
 void DiskInfo::Draw(DibSurface& surface, int x, int y)

@@ -31,7 +31,10 @@ public:
     // Queries the volume afresh. Without a folder, or when the query fails,
     // draws 'Fehler: "<folder>"' word-wrapped in the object's rectangle.
     void Draw(DibSurface& surface, int x, int y) override;
+    // A folder whose volume cannot be queried.
+    void ReportPitfalls() const override;
 
 private:
     std::unique_ptr<WCHAR[]> folder_;
+    UINT folderLine_ = 0;
 };

@@ -125,4 +125,15 @@ TEST(KeyTable, FirstMatchingKeyDecidesAndValuesAreChecked)
     EXPECT_EQ(KeyResult::Unknown, apply(TEXT("width = 5")));
 }
 
+TEST(TextParsing, KeyDistanceCountsTheEditsOfTheFirstWordCaseAside)
+{
+    EXPECT_EQ(0u, KeyDistance(TEXT("width = 5"), TEXT("Width")));
+    EXPECT_EQ(1u, KeyDistance(TEXT("Widht = 5"), TEXT("Width")));  // two letters swapped
+    EXPECT_EQ(1u, KeyDistance(TEXT("Widt=5"), TEXT("Width")));
+    EXPECT_EQ(2u, KeyDistance(TEXT("Colr\t= 1"), TEXT("Color2")));
+    EXPECT_EQ(3u, KeyDistance(TEXT("Height = 5"), TEXT("Width")));
+    EXPECT_EQ(3u, KeyDistance(TEXT("W"), TEXT("Width")));  // too far apart in length to look further
+    EXPECT_EQ(3u, KeyDistance(TEXT("WidthWidthWidthWidthWidthWidthWidthWidthWidth"), TEXT("Width")));
+}
+
 }  // namespace

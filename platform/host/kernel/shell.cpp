@@ -1,7 +1,8 @@
 // ShellExecuteExW: an executable file is started directly, with its
 // parameters split as Windows splits a command line; anything else
 // (documents, folders, URLs) goes to the desktop's opener, xdg-open. Never
-// through a shell.
+// through a shell; "~" alone or before a separator is the user's home folder,
+// as a shell user writes it.
 //
 // Children start in a session of their own with stdin on /dev/null, default
 // signal handling and an empty signal mask. Each is reaped by a small thread
@@ -202,7 +203,9 @@ std::optional<host::testing::Launch> Resolve(LPCWSTR file)
 {
     if (IsUrl(file))
         return host::testing::Launch{"xdg-open", {host::ToUtf8(file)}, true};
-    const std::string path = host::HostPath(file);
+    std::string path = host::HostPath(file);
+    if (const char* home = getenv("HOME"); home && *home == '/' && (path == "~" || path.rfind("~/", 0) == 0))
+        path = home + path.substr(1);
     if (const auto program = FindExecutable(path))
         return host::testing::Launch{*program, {}, false};
     struct stat status {};

@@ -75,48 +75,119 @@ std::string Explain(const std::string& message, const std::string& file)
 
 }  // namespace
 
-std::string CheckFinding(const std::string& line, bool& isError, std::string& file)
+namespace {
+
+// One finding: where, the channel's own words and, for an error, what it
+// means for the panel.
+struct Finding {
+    std::string file;
+    std::string place;    // "FILE:LINE: ", "FILE: " or empty
+    std::string message;  // "warning: ..." for a warning
+    std::string meaning;  // errors only
+    bool isError = false;
+
+    std::string Text() const { return isError ? place + "error: " + meaning + " [" + message + "]" : place + message; }
+};
+
+Finding ParseFinding(const std::string& line)
 {
     static const std::regex withLine(R"(^(.+?)\((\d+)\): (.*)$)");
     static const std::regex withoutLine(R"(^(/[^:]*): (.*)$)");
     std::smatch match;
-    std::string place;
-    std::string message = line;
-    file.clear();
+    Finding finding;
+    finding.message = line;
     if (std::regex_match(line, match, withLine)) {
-        file = match[1];
-        place = file + ":" + match[2].str() + ": ";
-        message = match[3];
+        finding.file = match[1];
+        finding.place = finding.file + ":" + match[2].str() + ": ";
+        finding.message = match[3];
     } else if (std::regex_match(line, match, withoutLine)) {
-        file = match[1];
-        place = file + ": ";
-        message = match[2];
+        finding.file = match[1];
+        finding.place = finding.file + ": ";
+        finding.message = match[2];
     }
-    static const std::string kWarning = "warning: ";
-    isError = message.rfind(kWarning, 0) != 0;
-    if (!isError)
-        return place + message;
-    return place + "error: " + Explain(message, file) + " [" + message + "]";
+    finding.isError = finding.message.rfind("warning: ", 0) != 0;
+    if (finding.isError)
+        finding.meaning = Explain(finding.message, finding.file);
+    return finding;
 }
 
-CheckSummary WriteCheckReport(const std::vector<std::string>& lines, FILE* out)
+// A list whose lines name no files but begin sections ("GLOBALSETTINGS",
+// "TEXT"): the name that the first such line gave, empty for other findings.
+std::string SectionNamedAsPanel(const Finding& finding)
+{
+    static const std::string kNotFound = "Datei nicht gefunden: ";
+    if (!finding.isError || finding.message.rfind(kNotFound, 0) != 0)
+        return "";
+    const std::string path = finding.message.substr(kNotFound.size());
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    const bool keyword =
+        !name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    return keyword ? name : "";
+}
+
+// The findings of `lines`, each once: a warning at the place of an error
+// tells what that error means, and a panel file given as a list is said once.
+std::vector<Finding> CollectFindings(const std::vector<std::string>& lines)
+{
+    std::vector<Finding> findings;
+    std::vector<std::string> seen;
+    std::vector<std::string> panelsAsLists;
+    for (const std::string& line : lines) {
+        if (std::find(seen.begin(), seen.end(), line) != seen.end())
+            continue;
+        seen.push_back(line);
+        Finding finding = ParseFinding(line);
+        const bool isList = std::find(panelsAsLists.begin(), panelsAsLists.end(), finding.file) != panelsAsLists.end();
+        if (isList && finding.message.rfind("Datei nicht gefunden: ", 0) == 0)
+            continue;
+        if (const std::string keyword = SectionNamedAsPanel(finding); !keyword.empty()) {
+            panelsAsLists.push_back(finding.file);
+            finding.meaning = finding.file + " looks like a panel file, not a list: it begins with " + keyword +
+                              "; name a list, whose lines name panel files";
+        }
+        const auto error = std::find_if(findings.begin(), findings.end(), [&](const Finding& earlier) {
+            return earlier.isError && !finding.place.empty() && earlier.place == finding.place;
+        });
+        if (!finding.isError && error != findings.end()) {
+            error->meaning = finding.message.substr(std::string("warning: ").size());
+            continue;
+        }
+        findings.push_back(finding);
+    }
+    return findings;
+}
+
+}  // namespace
+
+std::string CheckFinding(const std::string& line, bool& isError, std::string& file)
+{
+    const Finding finding = ParseFinding(line);
+    isError = finding.isError;
+    file = finding.file;
+    return finding.Text();
+}
+
+CheckSummary WriteCheckReport(const std::vector<std::string>& lines, int panels, FILE* out)
 {
     CheckSummary summary;
     std::vector<std::string> files;
-    for (const std::string& line : lines) {
-        bool isError = false;
-        std::string file;
-        fprintf(out, "%s\n", CheckFinding(line, isError, file).c_str());
-        ++(isError ? summary.errors : summary.warnings);
-        if (!file.empty() && std::find(files.begin(), files.end(), file) == files.end())
-            files.push_back(file);
+    for (const Finding& finding : CollectFindings(lines)) {
+        fprintf(out, "%s\n", finding.Text().c_str());
+        ++(finding.isError ? summary.errors : summary.warnings);
+        if (!finding.file.empty() && std::find(files.begin(), files.end(), finding.file) == files.end())
+            files.push_back(finding.file);
     }
     summary.files = static_cast<int>(files.size());
     const auto counted = [](int count, const char* one, const char* many) {
         return std::to_string(count) + " " + (count == 1 ? one : many);
     };
-    fprintf(out, "%s, %s in %s\n", counted(summary.errors, "error", "errors").c_str(),
-            counted(summary.warnings, "warning", "warnings").c_str(), counted(summary.files, "file", "files").c_str());
+    const std::string checked = "checked 1 list, " + counted(panels, "panel", "panels") + ": ";
+    if (summary.errors + summary.warnings == 0)
+        fprintf(out, "%sno findings\n", checked.c_str());
+    else
+        fprintf(out, "%s%s, %s in %s\n", checked.c_str(), counted(summary.errors, "error", "errors").c_str(),
+                counted(summary.warnings, "warning", "warnings").c_str(),
+                counted(summary.files, "file", "files").c_str());
     return summary;
 }
 

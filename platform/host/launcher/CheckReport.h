@@ -6,8 +6,13 @@
 //   FILE:LINE: warning: <what the program does, how to fix it>
 //
 // An error is a message box the program shows; a warning is a pitfall that
-// a run passes over silently. The last line counts them: "2 errors,
-// 3 warnings in 4 files", the files being those the findings name.
+// a run passes over silently. Each finding is printed once: a warning at the
+// line of an error says what that error means (a key in the wrong case, a
+// key misspelt), and a panel file given as the list is said once, not once
+// for each of its lines. The last line says what was checked and counts the
+// findings: "checked 1 list, 4 panels: no findings", or "checked 1 list,
+// 6 panels: 2 errors, 3 warnings in 4 files", the files being those the
+// findings name.
 #pragma once
 
 #include <cstdio>
@@ -26,7 +31,8 @@ struct CheckSummary {
 // "FILE(LINE): warning: TEXT"), as --check prints it.
 std::string CheckFinding(const std::string& line, bool& isError, std::string& file);
 
-// Writes the findings of `lines` and the summary line to `out`.
-CheckSummary WriteCheckReport(const std::vector<std::string>& lines, FILE* out);
+// Writes the findings of `lines` and the summary line for a list of
+// `panels` panels to `out`.
+CheckSummary WriteCheckReport(const std::vector<std::string>& lines, int panels, FILE* out);
 
 }  // namespace host

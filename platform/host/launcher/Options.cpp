@@ -212,6 +212,8 @@ constexpr Option kOptions[] = {
      [](std::string_view, Options& o) { return o.check = true; }},
     {"--no-reload", "", "", "do not reload panels whose files are saved while shown",
      [](std::string_view, Options& o) { return o.noReload = true; }},
+    {"--replace", "", "", "end the instance showing the same list and take its place",
+     [](std::string_view, Options& o) { return o.replace = true; }},
     {"--help", "-h", "", "this text", [](std::string_view, Options& o) { return o.help = true; }},
     {"--version", "-V", "", "the version", [](std::string_view, Options& o) { return o.version = true; }},
 };
@@ -225,14 +227,11 @@ const Option* FindOption(std::string_view argument)
     return nullptr;
 }
 
-std::u16string JoinedFrom(const std::vector<std::string>& arguments, size_t first)
+std::u16string Joined(const std::vector<std::string>& words)
 {
     std::string line;
-    for (size_t i = first; i < arguments.size(); ++i) {
-        if (i > first)
-            line += ' ';
-        line += arguments[i];
-    }
+    for (size_t i = 0; i < words.size(); ++i)
+        line += (i > 0 ? " " : "") + words[i];
     return ToUtf16(line);
 }
 
@@ -240,6 +239,7 @@ std::u16string JoinedFrom(const std::vector<std::string>& arguments, size_t firs
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error)
 {
+    std::vector<std::string> words;
     size_t i = 0;
     for (; i < arguments.size(); ++i) {
         std::string_view argument = arguments[i];
@@ -247,8 +247,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
             ++i;
             break;
         }
-        if (argument.size() < 2 || argument[0] != '-')
-            break;
+        if (argument.size() < 2 || argument[0] != '-') {
+            words.push_back(arguments[i]);
+            continue;
+        }
         // "--name=VALUE" carries its value.
         std::optional<std::string_view> attached;
         const size_t equals = argument.find('=');
@@ -280,11 +282,12 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
             return false;
         }
     }
-    if (!options.config.empty() && i < arguments.size()) {
-        error = "-c names the panel list; " + arguments[i] + " cannot be a second one";
+    words.insert(words.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i), arguments.end());
+    if (!options.config.empty() && !words.empty()) {
+        error = "-c names the panel list; " + words.front() + " cannot be a second one";
         return false;
     }
-    options.commandLine = JoinedFrom(arguments, i);
+    options.commandLine = Joined(words);
     return true;
 }
 
@@ -310,7 +313,8 @@ std::string HelpText()
     text +=
         "\n"
         "Without -c, PANEL-LIST (default KalmiSettings.ini) is read from the\n"
-        "program's folder when it holds that list, else from ~/.config/ostrevia/\n"
+        "program's folder when it holds that list, else as a path from the current\n"
+        "folder when it names a file, else from ~/.config/ostrevia/\n"
         "($XDG_CONFIG_HOME), which the first start fills with the bundled panels.\n"
         "Edit the panels there: UTF-16 files with a byte order mark (gedit, Kate,\n"
         "VS Code and vim keep that encoding).\n"

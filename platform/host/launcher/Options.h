@@ -1,8 +1,9 @@
 // The host program's command line:
 //   ostrevia [OPTION...] [--] [PANEL-LIST]
 // Options are listed, with their help lines, in the table in Options.cpp.
-// The first argument that is not an option (or everything after "--") starts
-// the program's own command line; its words are joined with single blanks.
+// They are taken before and after the list's name, as GNU programs take them;
+// "--" ends them. The arguments that are not options make the program's own
+// command line, their words joined with single blanks.
 // A long option's value may follow it as "--name=VALUE".
 #pragma once
 
@@ -26,6 +27,7 @@ struct Options {
     bool check = false;     // load the panels, print the findings, exit 0/1
     bool noReload = false;  // watch no files
     bool listSensors = false;
+    bool replace = false;   // end the instance that shows the same list
     int screenWidth = 240;
     int screenHeight = 320;
     std::optional<DWORD> runFor;  // headless runs end after 5000 ms when it is not given

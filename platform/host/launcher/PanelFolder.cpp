@@ -37,7 +37,7 @@ std::string FirstStartSource(const std::string& dataFolder, const XdgDirs& dirs)
 
 }  // namespace
 
-bool HoldsList(const std::string& folder, const std::string& commandLine)
+std::string ListPathIn(const std::string& folder, const std::string& commandLine)
 {
     std::string name = commandLine.empty() ? kDefaultListName : commandLine;
     while (name.size() > 1 && name.back() == '"')
@@ -48,7 +48,13 @@ bool HoldsList(const std::string& folder, const std::string& commandLine)
     }
     if (name.front() == '/')
         name.erase(0, 1);
-    return !name.empty() && IsFile(fs::path(folder) / name);
+    return name.empty() ? std::string() : (fs::path(folder) / name).string();
+}
+
+bool HoldsList(const std::string& folder, const std::string& commandLine)
+{
+    const std::string path = ListPathIn(folder, commandLine);
+    return !path.empty() && IsFile(path);
 }
 
 ListFile SplitListFile(const std::string& file, const std::string& currentFolder)
@@ -101,12 +107,27 @@ bool FindConfigFolder(const std::string& dataFolder, const XdgDirs& dirs, PanelF
 }  // namespace
 
 bool FindPanelFolder(const std::string& programFolder, const std::string& dataFolder, const XdgDirs& dirs,
-                     const std::string& commandLine, PanelFolder& found, std::string& error)
+                     const std::string& currentFolder, const std::string& commandLine, PanelFolder& found,
+                     std::string& error)
 {
     found = {};
+    found.commandLine = commandLine;
     if (HoldsList(programFolder, commandLine))
         return true;
-    return FindConfigFolder(dataFolder, dirs, found, error);
+    if (!commandLine.empty()) {
+        const ListFile file = SplitListFile(commandLine, currentFolder);
+        if (IsFile(fs::path(file.folder) / file.name)) {
+            found.folder = file.folder;
+            found.commandLine = file.name;
+            return true;
+        }
+    }
+    if (!FindConfigFolder(dataFolder, dirs, found, error))
+        return false;
+    if (HoldsList(found.folder, commandLine))
+        return true;
+    error = "no list " + commandLine + " in " + programFolder + " or " + found.folder + "; give its path with -c";
+    return false;
 }
 
 }  // namespace host

@@ -1,12 +1,16 @@
 // The program's main on Linux: reads the host's options, finds the panels,
 // sets up the display and hands the rest of the command line to the program
-// entry, whose result is the exit code. Bad options exit with 2.
+// entry, whose result is the exit code. Bad options exit with 2, a display
+// that cannot be used with 1.
 //
 // --check runs the same entry on a quiet virtual screen that ends the run as
 // soon as the program first waits: every panel is loaded, nothing is shown,
 // no timer fires, no program is started and no message box waits. The
 // diagnostics channel is collected and printed as findings.
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +30,7 @@
 #include "platform/host/kernel/unicode.h"
 #include "platform/host/launcher/Autostart.h"
 #include "platform/host/launcher/CheckReport.h"
+#include "platform/host/launcher/InstanceLock.h"
 #include "platform/host/launcher/Options.h"
 #include "platform/host/launcher/PanelFolder.h"
 #include "platform/host/launcher/XdgDirs.h"
@@ -74,11 +79,18 @@ int ChangeAutostart(const host::Options& options)
     return 0;
 }
 
+// The folder that the program reads its list from.
+std::string ListFolder(const std::string& reported)
+{
+    return reported.empty() ? fs::path(host::ExecutablePath()).parent_path().string() : reported;
+}
+
 // Tells the program where its panels are: -c's folder, the executable's
-// folder or the config folder, filled on the first start. When no config
-// folder can be had, the executable's folder stays, so that the program's own
-// messages report the list it cannot read, and one line says why.
-void PlacePanels(const host::Options& options, std::u16string& commandLine)
+// folder, the named file's folder or the config folder, filled on the first
+// start. When the list is nowhere, the program's own messages report it
+// where it was last looked for, and one line says why.
+// Returns the folder reported to the program, empty for the executable's own.
+std::string PlacePanels(const host::Options& options, std::u16string& commandLine)
 {
     std::string folder;
     if (!options.config.empty()) {
@@ -91,14 +103,62 @@ void PlacePanels(const host::Options& options, std::u16string& commandLine)
         host::PanelFolder found;
         std::string error;
         if (!host::FindPanelFolder(programFolder.string(), dataFolder.string(), host::XdgDirs::FromEnvironment(),
-                                   host::ToUtf8(commandLine), found, error))
+                                   CurrentFolder(), host::ToUtf8(commandLine), found, error))
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
         if (!found.note.empty())
             fprintf(stderr, "ostrevia: %s\n", found.note.c_str());
         folder = found.folder;
+        commandLine = host::ToUtf16(found.commandLine);
     }
     if (!folder.empty())
         host::ReportProgramFolder(folder);
+    return folder;
+}
+
+// One instance per list and display. A second start of a list tells the
+// first to read everything again, as SIGHUP does, and ends; with --replace it
+// ends the first and takes its place. Returns -1 to go on (`lock` then held,
+// or the rule not kept and said so), else the exit code.
+int ClaimList(const host::Options& options, const std::string& list, host::InstanceLock& lock)
+{
+    std::string why;
+    const std::string folder = host::InstanceLockFolder(getenv("XDG_RUNTIME_DIR"), getuid(), why);
+    if (folder.empty()) {
+        fprintf(stderr, "ostrevia: %s; a second start of this list will show it twice\n", why.c_str());
+        return -1;
+    }
+    // The same list may be shown once on each display.
+    const char* wayland = getenv("WAYLAND_DISPLAY");
+    const char* x11 = getenv("DISPLAY");
+    const std::string display = std::string(wayland ? wayland : "") + "/" + (x11 ? x11 : "");
+    const std::string file = host::InstanceLockFile(folder, list, display);
+    pid_t holder = 0;
+    std::string error;
+    host::InstanceLock::Result result = lock.Take(file, holder, error);
+    if (result == host::InstanceLock::Result::Held && options.replace) {
+        if (holder > 0)
+            kill(holder, SIGTERM);
+        constexpr int kEndingTime = 5000;
+        result = lock.TakeWithin(file, kEndingTime, holder, error);
+        if (result == host::InstanceLock::Result::Held) {
+            fprintf(stderr, "ostrevia: %s is still shown by pid %d, which did not end\n", list.c_str(),
+                    static_cast<int>(holder));
+            return 1;
+        }
+    }
+    if (result == host::InstanceLock::Result::Failed) {
+        fprintf(stderr, "ostrevia: %s; a second start of this list will show it twice\n", error.c_str());
+        return -1;
+    }
+    if (result == host::InstanceLock::Result::Taken)
+        return -1;
+    if (holder <= 0 || kill(holder, SIGHUP) != 0) {
+        fprintf(stderr, "ostrevia: already showing %s, but its process cannot be told to reload\n", list.c_str());
+        return 1;
+    }
+    fprintf(stderr, "ostrevia: already showing %s (pid %d); told it to reload\n", list.c_str(),
+            static_cast<int>(holder));
+    return 0;
 }
 
 // A snapshot goes only to a regular file or a new one: writing to a pipe or
@@ -185,10 +245,12 @@ std::unique_ptr<host::Display> OpenBackend(const host::Options& options, int& fa
     if (backend == Backend::Auto)
         backend = IsSet("DISPLAY") ? Backend::X11 : Backend::Headless;
     if (backend == Backend::X11) {
-        std::unique_ptr<host::Display> x11 = host::DisplayX11::Open(error, options.monitor, options.scale);
+        bool noSuchMonitor = false;
+        std::unique_ptr<host::Display> x11 =
+            host::DisplayX11::Open(error, options.monitor, options.scale, &noSuchMonitor);
         if (!x11) {
             fprintf(stderr, "ostrevia: %s\n", error.c_str());
-            failure = 2;
+            failure = noSuchMonitor ? 2 : 1;
         }
         return x11;
     }
@@ -226,13 +288,20 @@ std::unique_ptr<host::Display> ChooseDisplay(const host::Options& options,
     return chosen;
 }
 
+// Whether the run may go to a real display (Wayland or X11) rather than the
+// virtual screen.
+bool MayShowOnADisplay(const host::Options& options)
+{
+    const bool sessionDisplay = IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET") || IsSet("DISPLAY");
+    return options.backend != Backend::Headless && (options.backend != Backend::Auto || sessionDisplay);
+}
+
 // The screen that the panels are checked against: the one the run would
 // show them on, the headless one where there is none.
 SIZE CheckedScreen(const host::Options& options)
 {
-    const bool sessionDisplay = IsSet("WAYLAND_DISPLAY") || IsSet("WAYLAND_SOCKET") || IsSet("DISPLAY");
     int failure = 0;
-    if (options.backend != Backend::Headless && (options.backend != Backend::Auto || sessionDisplay)) {
+    if (MayShowOnADisplay(options)) {
         if (const std::unique_ptr<host::Display> display = OpenBackend(options, failure))
             return display->ScreenSize();
     }
@@ -247,13 +316,15 @@ int RunCheck(const host::Options& options, std::u16string commandLine)
     auto display = std::make_unique<host::DisplayHeadless>(screen.cx, screen.cy, host::DisplayHeadless::Clock::Virtual);
     display->QuietMessageBoxes();
     display->EndRunAfter(0);
+    // One window shown for each panel that loads.
+    const host::DisplayHeadless& panels = *display;
     host::InstallDisplay(std::move(display));
 
     std::vector<std::string> lines;
     host::CollectDebugOutput(&lines);
     wWinMain(GetModuleHandleW(nullptr), nullptr, commandLine.data(), SW_SHOW);
     host::CollectDebugOutput(nullptr);
-    return host::WriteCheckReport(lines, stdout).errors > 0 ? 1 : 0;
+    return host::WriteCheckReport(lines, panels.WindowsShown(), stdout).errors > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -289,13 +360,23 @@ int main(int argc, char** argv)
     if (!options.snapshot.empty() && !CanTakeSnapshot(options.snapshot, ""))
         return 2;
     std::u16string commandLine = options.commandLine;
-    PlacePanels(options, commandLine);
+    const std::string listFolder = ListFolder(PlacePanels(options, commandLine));
     host::ApplyFakes(options);
     if (options.check)
         return RunCheck(options, commandLine);
     if (options.noReload)
         host::DisableFileWatching();
     host::CatchHangup();
+    // The virtual screen is each run's own: only panels on a display can be
+    // shown twice over each other.
+    host::InstanceLock lock;
+    if (MayShowOnADisplay(options)) {
+        std::error_code failure;
+        const fs::path list = host::ListPathIn(listFolder, host::ToUtf8(commandLine));
+        const fs::path resolved = fs::weakly_canonical(list, failure);
+        if (const int code = ClaimList(options, failure ? list.string() : resolved.string(), lock); code >= 0)
+            return code;
+    }
     int failure = 0;
     std::unique_ptr<host::Display> display = ChooseDisplay(options, actions, failure);
     if (!display)

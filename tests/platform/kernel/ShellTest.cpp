@@ -120,6 +120,23 @@ TEST_F(ShellTest, ExecutablesStartDirectlyAndEverythingElseGoesToTheOpener)
     EXPECT_EQ(launches[3].arguments, Arguments{"https://example.org/a\\b"});  // a URL is passed untouched
 }
 
+TEST_F(ShellTest, ATildeIsTheHomeFolder)
+{
+    const std::string home = testfiles::TempFolder() + "home";
+    std::filesystem::create_directories(home + "/Documents");
+    const std::string saved = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", home.c_str(), 1);
+    host::testing::RecordLaunches(true);
+    EXPECT_TRUE(Execute(u"~"));
+    EXPECT_TRUE(Execute(u"~\\Documents"));
+    EXPECT_FALSE(Execute(u"~nobody"));  // another user's home is not looked up
+    setenv("HOME", saved.c_str(), 1);
+    const auto& launches = host::testing::Launches();
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[0].arguments, Arguments{home});
+    EXPECT_EQ(launches[1].arguments, Arguments{home + "/Documents"});
+}
+
 TEST_F(ShellTest, WhatCannotBeOpenedFailsWithoutLaunching)
 {
     host::testing::RecordLaunches(true);

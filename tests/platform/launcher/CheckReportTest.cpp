@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/host/launcher/CheckReport.h"
 
@@ -54,21 +56,57 @@ TEST(CheckReport, WarningsAndPlacesWithoutALine)
     EXPECT_EQ("/p/list.ini", file);
 }
 
-TEST(CheckReport, SummaryCountsFindingsAndTheFilesTheyName)
+std::string Report(const std::vector<std::string>& lines, int panels, host::CheckSummary& summary)
 {
     char* text = nullptr;
     size_t size = 0;
     FILE* out = open_memstream(&text, &size);
-    const host::CheckSummary summary = host::WriteCheckReport(
-        {"/p/a.ini(1): Text - Ignoriere Fehler: Size", "/p/a.ini(2): warning: x", "/p/b.ini(3): warning: y"}, out);
+    summary = host::WriteCheckReport(lines, panels, out);
     fclose(out);
     const std::string report(text, size);
     free(text);
+    return report;
+}
+
+TEST(CheckReport, SummarySaysWhatWasCheckedAndCountsFindingsAndTheFilesTheyName)
+{
+    host::CheckSummary summary;
+    const std::string report = Report(
+        {"/p/a.ini(1): Text - Ignoriere Fehler: Size", "/p/a.ini(2): warning: x", "/p/b.ini(3): warning: y"}, 2,
+        summary);
     EXPECT_EQ(1, summary.errors);
     EXPECT_EQ(2, summary.warnings);
     EXPECT_EQ(2, summary.files);
     EXPECT_EQ(0u, report.rfind("/p/a.ini:1: error: ", 0));
-    EXPECT_EQ("1 error, 2 warnings in 2 files\n", report.substr(report.rfind('\n', report.size() - 2) + 1));
+    EXPECT_EQ("checked 1 list, 2 panels: 1 error, 2 warnings in 2 files\n",
+              report.substr(report.rfind('\n', report.size() - 2) + 1));
+    EXPECT_EQ("checked 1 list, 1 panel: no findings\n", Report({}, 1, summary));
+}
+
+TEST(CheckReport, EachFindingOnce)
+{
+    host::CheckSummary summary;
+    const std::string report = Report(
+        {
+            // A warning at an error's line says what the error means.
+            "/p/a.ini(3): GlobalSettings - Ignoriere unbekannten Wert: Topmost = 1",
+            "/p/a.ini(3): warning: keys are case-sensitive: this line is ignored; write the key as \"TopMost\"",
+            "/p/a.ini(4): warning: x",
+            "/p/a.ini(4): warning: x",
+            // A panel file given as the list: its section keyword is said once,
+            // none of its other lines.
+            "/p/panel.ini(1): Datei nicht gefunden: /p/GLOBALSETTINGS",
+            "/p/panel.ini(2): Datei nicht gefunden: /p/X = 10",
+            "/p/panel.ini(4): Datei nicht gefunden: /p/TEXT",
+        },
+        0, summary);
+    EXPECT_EQ("/p/a.ini:3: error: keys are case-sensitive: this line is ignored; write the key as \"TopMost\" "
+              "[GlobalSettings - Ignoriere unbekannten Wert: Topmost = 1]\n"
+              "/p/a.ini:4: warning: x\n"
+              "/p/panel.ini:1: error: /p/panel.ini looks like a panel file, not a list: it begins with "
+              "GLOBALSETTINGS; name a list, whose lines name panel files [Datei nicht gefunden: /p/GLOBALSETTINGS]\n"
+              "checked 1 list, 0 panels: 2 errors, 1 warning in 2 files\n",
+              report);
 }
 
 }  // namespace

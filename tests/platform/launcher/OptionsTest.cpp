@@ -113,7 +113,9 @@ TEST(Options, TheRestIsTheProgramsCommandLine)
     const Case cases[] = {
         {{"--headless", "list.ini"}, u"list.ini"},
         {{"--headless", "--", "--screen", "x"}, u"--screen x"},  // after "--" nothing is an option
-        {{"my", "panel list.ini", "--headless"}, u"my panel list.ini --headless"},
+        {{"list.ini", "--run-for", "100"}, u"list.ini"},  // options after the name, as GNU programs take them
+        {{"my", "--headless", "panel list.ini"}, u"my panel list.ini"},
+        {{"my", "--", "--x.ini"}, u"my --x.ini"},
         {{"--", "Übersicht.ini"}, u"Übersicht.ini"},
         {{"--"}, u""},
         {{"-"}, u"-"},                            // a lone dash is a name
@@ -146,6 +148,8 @@ TEST(Options, RefusesWhatItCannotRead)
         {"--backend", "X11"},
         {"--autostart", "yes"},
         {"-c", "a.ini", "b.ini"},        // two panel lists
+        {"b.ini", "-c", "a.ini"},
+        {"list.ini", "--bogus"},
         {"--scale", "0"},
         {"--scale", "5"},
         {"--scale", "1.5"},

@@ -50,7 +50,7 @@ protected:
     {
         root = testfiles::TempFolder() + "lookup/";
         fs::remove_all(root);
-        for (const char* folder : {"bin", "share/ostrevia", "home", "site/ostrevia", "xdg/ostrevia"})
+        for (const char* folder : {"bin", "share/ostrevia", "home", "site/ostrevia", "xdg/ostrevia", "cwd"})
             fs::create_directories(root + folder);
     }
 
@@ -58,7 +58,8 @@ protected:
               const std::string& commandLine = "")
     {
         const host::XdgDirs dirs(root + "home", configHome, root + "site:" + root + "xdg");
-        return host::FindPanelFolder(root + "bin", root + "share/ostrevia", dirs, commandLine, found, error);
+        return host::FindPanelFolder(root + "bin", root + "share/ostrevia", dirs, root + "cwd", commandLine, found,
+                                     error);
     }
 
     std::string root;
@@ -88,13 +89,50 @@ TEST_F(PanelFolderTest, ANamedListIsLookedForBesideTheProgramFirst)
     }
     EXPECT_FALSE(fs::exists(root + "home/.config"));
 
-    // Neither a blank before the name nor a missing list is beside the program.
+    // Neither a blank before the name nor a missing list is beside the program:
+    // the program reports it in the config folder, and one line says where it
+    // was looked for.
     for (const char* name : {" mine.ini", "missing.ini"}) {
         host::PanelFolder found;
         std::string error;
-        ASSERT_TRUE(Find(found, error, "", name)) << name;
+        ASSERT_FALSE(Find(found, error, "", name)) << name;
         EXPECT_EQ(root + "home/.config/ostrevia", found.folder) << name;
+        EXPECT_EQ(name, found.commandLine);
+        EXPECT_EQ("no list " + std::string(name) + " in " + root + "bin or " + root +
+                      "home/.config/ostrevia; give its path with -c",
+                  error);
     }
+}
+
+TEST_F(PanelFolderTest, ANameThatIsAPathFromTheCurrentFolderIsReadAsMinusCReadsIt)
+{
+    testfiles::WriteFileAt(root + "cwd/my list.ini", "here");
+    testfiles::WriteFileAt(root + "panels/list.ini", "there");
+    testfiles::WriteFileAt(root + "cwd/sub/list.ini", "below");
+    testfiles::WriteFileAt(root + "bin/list.ini", "beside");
+    testfiles::WriteFileAt(root + "share/ostrevia/KalmiSettings.ini", "installed");
+    fs::create_directories(root + "cwd/folder.ini");
+    struct Case {
+        std::string name, folder, commandLine;
+    };
+    const Case cases[] = {
+        {"my list.ini", root + "cwd", "my list.ini"},
+        {"sub/list.ini", root + "cwd/sub", "list.ini"},
+        {root + "panels/list.ini", root + "panels", "list.ini"},
+        {"list.ini", "", "list.ini"},  // beside the program comes first
+    };
+    for (const Case& c : cases) {
+        host::PanelFolder found;
+        std::string error;
+        ASSERT_TRUE(Find(found, error, "", c.name)) << c.name << ": " << error;
+        EXPECT_EQ(c.folder, found.folder) << c.name;
+        EXPECT_EQ(c.commandLine, found.commandLine) << c.name;
+    }
+    // A folder is no list: it is reported like a missing one.
+    host::PanelFolder found;
+    std::string error;
+    EXPECT_FALSE(Find(found, error, "", "folder.ini"));
+    EXPECT_NE(std::string::npos, error.find("no list folder.ini in ")) << error;
 }
 
 TEST_F(PanelFolderTest, FirstStartFillsTheConfigFolderFromTheInstalledPanels)
@@ -150,7 +188,7 @@ TEST_F(PanelFolderTest, NothingToCopyOrNowhereToCopyToIsOneLineAndNothingWritten
 
     error.clear();
     EXPECT_FALSE(
-        host::FindPanelFolder(root + "bin", root + "share/ostrevia", host::XdgDirs("", "", ""), "", found, error));
+        host::FindPanelFolder(root + "bin", root + "share/ostrevia", host::XdgDirs("", "", ""), root, "", found, error));
     EXPECT_NE(std::string::npos, error.find("HOME")) << error;
     // The program's own folder stays, so that the program reports the list.
     EXPECT_EQ("", found.folder);

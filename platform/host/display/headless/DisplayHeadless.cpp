@@ -72,7 +72,12 @@ void DisplayHeadless::WindowMoved(HWND window, const RECT& rect, const Surface* 
 
 void DisplayHeadless::WindowShown(HWND window, bool visible)
 {
-    views_[window].visible = visible;
+    View& view = views_[window];
+    if (visible && !view.everShown) {
+        view.everShown = true;
+        ++windowsShown_;
+    }
+    view.visible = visible;
 }
 
 void DisplayHeadless::WindowsStacked(const std::vector<StackedWindow>& stack)

@@ -53,6 +53,8 @@ public:
 
     // Message boxes return IDOK without their "msgbox" line on stderr.
     void QuietMessageBoxes() { quietMessageBoxes_ = true; }
+    // How many windows the program has shown so far.
+    int WindowsShown() const { return windowsShown_; }
 
     // Stylus input that happens now, at a point of the program's screen.
     void QueueStylus(DisplayEvent::Kind kind, POINT point);
@@ -68,6 +70,7 @@ private:
         RECT rect{};
         bool visible = false;
         const Surface* surface = nullptr;
+        bool everShown = false;
     };
     struct Pending {
         uint64_t time;
@@ -93,6 +96,7 @@ private:
     std::vector<HWND> stack_;  // topmost first
     std::deque<Pending> scheduled_;  // in time order
     bool quietMessageBoxes_ = false;
+    int windowsShown_ = 0;
 };
 
 }  // namespace host

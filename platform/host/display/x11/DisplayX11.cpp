@@ -20,7 +20,7 @@
 namespace host {
 
 std::unique_ptr<DisplayX11> DisplayX11::Open(std::string& error, const std::string& monitor,
-                                              std::optional<int> scale)
+                                              std::optional<int> scale, bool* noSuchMonitor)
 {
     std::unique_ptr<X11Connection> connection = X11Connection::Open(error);
     if (!connection)
@@ -28,6 +28,8 @@ std::unique_ptr<DisplayX11> DisplayX11::Open(std::string& error, const std::stri
     const std::vector<Monitor> monitors = QueryMonitors(connection->Server());
     if (!ChooseMonitor(monitors, monitor)) {
         error = "there is no monitor " + monitor + "; the monitors are " + DescribeMonitors(monitors);
+        if (noSuchMonitor)
+            *noSuchMonitor = true;
         return nullptr;
     }
     const int chosenScale = scale ? *scale : DesktopScale(connection->Server());

@@ -34,9 +34,10 @@ public:
     // Connects to the server that DISPLAY names and lives on the monitor
     // that `monitor` names (ChooseMonitor), shown at `scale` (absent: as
     // the desktop's Xft.dpi asks); null with `error` telling why (no server,
-    // a screen of an unsupported depth, no such monitor).
+    // a screen of an unsupported depth, no such monitor, the last setting
+    // `*noSuchMonitor`).
     static std::unique_ptr<DisplayX11> Open(std::string& error, const std::string& monitor = "",
-                                            std::optional<int> scale = {});
+                                            std::optional<int> scale = {}, bool* noSuchMonitor = nullptr);
     ~DisplayX11() override;
 
     SIZE ScreenSize() const override;
