@@ -6,11 +6,18 @@
 
 namespace {
 
+// The shown text as UTF-16, whatever WCHAR is.
+std::u16string Lines(const CommandOutput& output, UINT lines)
+{
+    const auto text = output.Lines(lines);
+    return std::u16string(text.begin(), text.end());
+}
+
 std::u16string Shown(const std::string& bytes, UINT lines = 20)
 {
     CommandOutput output;
     output.Append(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-    return output.Lines(lines);
+    return Lines(output, lines);
 }
 
 TEST(CommandOutputTest, LinesAreCutAndCleaned)
@@ -66,7 +73,7 @@ TEST(CommandOutputTest, BytesBeyondTheLimitAreDropped)
     output.Append(reinterpret_cast<const BYTE*>(bytes.data()) + 6, 10);
     output.Append(reinterpret_cast<const BYTE*>(bytes.data()), 3);
     EXPECT_EQ(10u, output.Size());
-    EXPECT_EQ(u"0123456789", output.Lines(1));
+    EXPECT_EQ(u"0123456789", Lines(output, 1));
 }
 
 }  // namespace
