@@ -187,18 +187,6 @@ void DisplayWayland::CommitAll()
 
 // ---- Time and waiting
 
-uint64_t DisplayWayland::Now()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
-}
-
-DWORD DisplayWayland::TickCount()
-{
-    return static_cast<DWORD>(Now());
-}
-
 void DisplayWayland::Sleep(DWORD milliseconds)
 {
     // An animation sleeps between its steps: each step is shown, and the
@@ -213,36 +201,15 @@ void DisplayWayland::Sleep(DWORD milliseconds)
     }
 }
 
-void DisplayWayland::EndRunAfter(DWORD milliseconds)
+bool DisplayWayland::TakeArrived()
 {
-    runEnd_ = Now() + milliseconds;
+    CommitAll();
+    return !events_.empty() || std::exchange(messagePosted_, false);
 }
 
-void DisplayWayland::Wait(std::optional<uint64_t> deadline)
+bool DisplayWayland::WaitForArrival(int timeout)
 {
-    for (;;) {
-        CommitAll();
-        if (!events_.empty() || std::exchange(messagePosted_, false))
-            return;
-        const uint64_t now = Now();
-        if (runEnd_ && now >= *runEnd_) {
-            runEnd_.reset();
-            events_.push_back({DisplayEvent::Kind::Quit, {}});
-            return;
-        }
-        std::optional<uint64_t> until = deadline;
-        if (runEnd_ && (!until || *runEnd_ < *until))
-            until = runEnd_;
-        if (until && now >= *until)
-            return;
-        const int timeout = until ? static_cast<int>(std::min<uint64_t>(*until - now, INT_MAX)) : -1;
-        if (!waitedBefore_) {
-            waitedBefore_ = true;
-            gdi::ReleaseFontConfiguration();
-        }
-        if (connection_->Pump(timeout))
-            return;
-    }
+    return connection_->Pump(timeout);
 }
 
 bool DisplayWayland::TakeEvent(DisplayEvent& event)

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host/display/Display.h"
+#include "platform/host/display/RealTimeDisplay.h"
 #include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/wayland/WaylandConnection.h"
 
@@ -32,7 +32,7 @@ namespace host {
 class LayerSurface;
 class MessageDialogWayland;
 
-class DisplayWayland final : public Display, private SeatHandler {
+class DisplayWayland final : public RealTimeDisplay, private SeatHandler {
 public:
     // Connects to the compositor that WAYLAND_DISPLAY (or WAYLAND_SOCKET)
     // names and lives on the output that `monitor` names (ChooseMonitor),
@@ -48,15 +48,15 @@ public:
     void WindowShown(HWND window, bool visible) override;
     void WindowsStacked(const std::vector<StackedWindow>& stack) override;
     void Present(HWND window, const RECT& rect) override;
-    uint64_t Now() override;
-    DWORD TickCount() override;
     void Sleep(DWORD milliseconds) override;
-    void Wait(std::optional<uint64_t> deadline) override;
     bool TakeEvent(DisplayEvent& event) override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
-    void EndRunAfter(DWORD milliseconds) override;
     // Compositors keep the screen to themselves: false, after saying so.
     bool WriteSnapshot(const char* pngPath) const override;
+
+protected:
+    bool TakeArrived() override;
+    bool WaitForArrival(int timeout) override;
 
 private:
     struct View {
@@ -89,9 +89,7 @@ private:
     std::map<HWND, View> views_;
     std::vector<MessageDialogWayland*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
-    std::optional<uint64_t> runEnd_;
     bool messagePosted_ = false;  // while handling the compositor's events
-    bool waitedBefore_ = false;  // the panels stand once the program first waits
 };
 
 }  // namespace host

@@ -191,18 +191,6 @@ void DisplayX11::Present(HWND window, const RECT& rect)
 
 // ---- Time and waiting
 
-uint64_t DisplayX11::Now()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
-}
-
-DWORD DisplayX11::TickCount()
-{
-    return static_cast<DWORD>(Now());
-}
-
 void DisplayX11::Sleep(DWORD milliseconds)
 {
     XFlush(connection_->Server());
@@ -211,36 +199,15 @@ void DisplayX11::Sleep(DWORD milliseconds)
     }
 }
 
-void DisplayX11::EndRunAfter(DWORD milliseconds)
+bool DisplayX11::TakeArrived()
 {
-    runEnd_ = Now() + milliseconds;
+    return Pump();
 }
 
-void DisplayX11::Wait(std::optional<uint64_t> deadline)
+bool DisplayX11::WaitForArrival(int timeout)
 {
-    for (;;) {
-        if (Pump())
-            return;
-        const uint64_t now = Now();
-        if (runEnd_ && now >= *runEnd_) {
-            runEnd_.reset();
-            events_.push_back({DisplayEvent::Kind::Quit, {}});
-            return;
-        }
-        std::optional<uint64_t> until = deadline;
-        if (runEnd_ && (!until || *runEnd_ < *until))
-            until = runEnd_;
-        if (until && now >= *until)
-            return;
-        const int timeout = until ? static_cast<int>(std::min<uint64_t>(*until - now, INT_MAX)) : -1;
-        if (!waitedBefore_) {
-            waitedBefore_ = true;
-            gdi::ReleaseFontConfiguration();
-        }
-        // Pump() has flushed what we asked of the server.
-        if (WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken)
-            return;
-    }
+    // Pump() has flushed what we asked of the server.
+    return WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken;
 }
 
 bool DisplayX11::TakeEvent(DisplayEvent& event)

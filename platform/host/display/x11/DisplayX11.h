@@ -21,7 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/host/display/Display.h"
+#include "platform/host/display/RealTimeDisplay.h"
 #include "platform/host/display/ScreenArea.h"
 #include "platform/host/display/x11/MessageDialogX11.h"
 #include "platform/host/display/x11/X11Connection.h"
@@ -29,7 +29,7 @@
 
 namespace host {
 
-class DisplayX11 final : public Display {
+class DisplayX11 final : public RealTimeDisplay {
 public:
     // Connects to the server that DISPLAY names and lives on the monitor
     // that `monitor` names (ChooseMonitor), shown at `scale` (absent: as
@@ -47,16 +47,16 @@ public:
     void WindowShown(HWND window, bool visible) override;
     void WindowsStacked(const std::vector<StackedWindow>& stack) override;
     void Present(HWND window, const RECT& rect) override;
-    uint64_t Now() override;
-    DWORD TickCount() override;
     void Sleep(DWORD milliseconds) override;
-    void Wait(std::optional<uint64_t> deadline) override;
     bool TakeEvent(DisplayEvent& event) override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
 
-    void EndRunAfter(DWORD milliseconds) override;
     // The whole screen, as the server shows it.
     bool WriteSnapshot(const char* pngPath) const override;
+
+protected:
+    bool TakeArrived() override;
+    bool WaitForArrival(int timeout) override;
 
 private:
     struct View {
@@ -95,8 +95,6 @@ private:
     std::vector<StackedWindow> stack_;  // topmost first
     std::vector<MessageDialogX11*> dialogs_;  // open, innermost last
     std::vector<HWND> ownersOfDialogs_;
-    std::optional<uint64_t> runEnd_;
-    bool waitedBefore_ = false;  // the panels stand once the program first waits
 };
 
 }  // namespace host
