@@ -175,14 +175,8 @@ int Spawn(const std::string& program, const std::vector<std::string>& arguments,
         posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
 
     posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigfillset(&signals);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
+    InitSpawnAttributes(attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     std::vector<char*> argv;
     for (const std::string& argument : arguments)

@@ -109,6 +109,17 @@ std::optional<std::string> FindExecutable(const std::string& name)
     return std::nullopt;
 }
 
+void InitSpawnAttributes(posix_spawnattr_t& attributes, short flags)
+{
+    posix_spawnattr_init(&attributes);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigfillset(&signals);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+    posix_spawnattr_setflags(&attributes, static_cast<short>(flags | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF));
+}
+
 void Reap(pid_t child)
 {
     std::thread([child] {
@@ -158,13 +169,7 @@ bool Spawn(const std::vector<std::string>& arguments, bool alongPath, const std:
     if (!directory.empty())
         posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
     posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigfillset(&signals);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    host::InitSpawnAttributes(attributes, POSIX_SPAWN_SETSID);
 
     std::vector<char*> argv;
     for (const std::string& argument : arguments)

@@ -2,6 +2,7 @@
 // share. Host-internal.
 #pragma once
 
+#include <spawn.h>
 #include <sys/types.h>
 
 #include <optional>
@@ -21,6 +22,11 @@ std::vector<std::u16string> SplitParameters(std::u16string_view text);
 // A name with a folder is taken as it stands; a bare name is looked up along
 // PATH. Nothing when no executable file is found.
 std::optional<std::string> FindExecutable(const std::string& name);
+
+// Spawn attributes for a child that starts with no signal blocked and every
+// signal at its default, plus `flags` (a session or a process group of its
+// own). The caller destroys them.
+void InitSpawnAttributes(posix_spawnattr_t& attributes, short flags);
 
 // Waits for `child` on a thread of its own, so that it leaves no zombie.
 void Reap(pid_t child);
