@@ -11,6 +11,7 @@
 #include "app/PanelWindows.h"
 #include "app/UnicodeFile.h"
 #include "config/Diagnostics.h"
+#include "config/LoadFindings.h"
 #include "config/TextParsing.h"
 
 namespace {
@@ -162,7 +163,10 @@ void PanelFileWatcher::ReloadAll()
     CloseHandle(list);
 
     const std::vector<HWND> old = PanelWindowList::Windows();
-    ReadPanelList(instance_, commandLine_.c_str());
+    {
+        LoadFindings reload(LoadFindings::Boxes::Summarised);
+        ReadPanelList(instance_, commandLine_.c_str());
+    }
     std::vector<HWND> fresh;
     for (HWND window : PanelWindowList::Windows()) {
         if (std::find(old.begin(), old.end(), window) == old.end())

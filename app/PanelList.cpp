@@ -3,6 +3,7 @@
 #include "app/PanelWindows.h"
 #include "app/UnicodeFile.h"
 #include "config/Diagnostics.h"
+#include "config/LoadFindings.h"
 #include "config/LineReader.h"
 #include "config/Paths.h"
 #include "config/TextParsing.h"
@@ -41,6 +42,7 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
     // A path without any separator keeps its first character as the folder.
     folder[folderLength > 0 || folder[0] == 0 ? folderLength : 1] = 0;
 
+    LoadFindings load(LoadFindings::Boxes::Shown);
     DiagnosticPlace place(path);
     HANDLE file = OpenUnicodeFile(path, TEXT("Datei kann nicht gefunden werden."), 0);
     if (file == INVALID_HANDLE_VALUE)

@@ -17,6 +17,7 @@
 #include "app/WindowAnimation.h"
 #include "app/WindowRedrawTarget.h"
 #include "config/Diagnostics.h"
+#include "config/LoadFindings.h"
 #include "config/TextParsing.h"
 
 namespace {
@@ -37,6 +38,7 @@ AnimationKind KindFromMessage(LPARAM lParam)
 // why.
 std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
 {
+    LoadFindings load(LoadFindings::Boxes::Shown);
     auto panel = std::make_unique<Panel>(window);
     panel->SetFile(path);
     GlobalSettings& settings = panel->Settings();
@@ -116,7 +118,11 @@ LRESULT OnReloadPanel(HWND window, Panel& old)
     }
     CloseHandle(file);
 
-    std::unique_ptr<Panel> fresh = BuildPanel(window, path);
+    std::unique_ptr<Panel> fresh;
+    {
+        LoadFindings reload(LoadFindings::Boxes::Summarised);
+        fresh = BuildPanel(window, path);
+    }
     // Message boxes of the load run their own message loop: the window may
     // have begun to close, or be gone, meanwhile.
     if (!fresh || PanelOf(window) != &old || old.animating)

@@ -1,5 +1,6 @@
 #include "config/Diagnostics.h"
 
+#include "config/LoadFindings.h"
 #include "config/TextParsing.h"
 
 namespace {
@@ -52,6 +53,7 @@ private:
 DiagnosticPlace::DiagnosticPlace(const WCHAR* file) : file_(file), outer_(innermost)
 {
     innermost = this;
+    LoadFindings::NoteFile(file);
 }
 
 DiagnosticPlace::~DiagnosticPlace()
@@ -92,8 +94,10 @@ UINT CurrentDiagnosticLine()
 
 namespace {
 
-// `line` 0: the line the place stands at; `caption` null: none.
-void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
+// The place a message at `line` (0: the line the place stands at) is about,
+// and its line there: the innermost place, or the nearest one around it that
+// has reached a line. Null outside reading.
+const DiagnosticPlace* MessagePlace(UINT& line)
 {
     const DiagnosticPlace* place = innermost;
     if (place && line == 0) {
@@ -101,6 +105,13 @@ void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> p
             place = place->Outer();
         line = place->Line();
     }
+    return place;
+}
+
+// `line` 0: the line the place stands at; `caption` null: none.
+void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
+{
+    const DiagnosticPlace* place = MessagePlace(line);
     MessageText message;
     if (place) {
         message.Append(place->File());
@@ -126,6 +137,10 @@ void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> p
 int ConfigMessageBox(HWND owner, const WCHAR* text, const WCHAR* caption, UINT style)
 {
     WriteDiagnostic(caption, {text}, 0);
+    UINT line = 0;
+    const DiagnosticPlace* place = MessagePlace(line);
+    if (place && LoadFindings::HoldBox(place->File(), line, caption, text))
+        return IDOK;
     return MessageBoxW(owner, text, caption, style);
 }
 

@@ -62,7 +62,8 @@ private:
 UINT CurrentDiagnosticLine();
 
 // Sends "CAPTION TEXT" to the channel at the current place, then shows the
-// message box; returns what MessageBoxW returns.
+// message box, unless a reload holds it back (LoadFindings); returns what
+// MessageBoxW returns (IDOK for a box held back).
 int ConfigMessageBox(HWND owner, const WCHAR* text, const WCHAR* caption, UINT style);
 
 // Sends "warning: " and the parts, joined, to the channel: at the current

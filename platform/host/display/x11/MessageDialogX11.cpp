@@ -10,6 +10,8 @@ MessageDialogX11::MessageDialogX11(X11Connection& connection, const ScreenArea& 
                                    std::u16string_view caption, UINT style)
     : connection_(connection), picture_(area.ProgramSize(), text, caption, style)
 {
+    int revert = 0;
+    XGetInputFocus(connection.Server(), &previousFocus_, &revert);
     const SIZE size = picture_.Size();
     const int width = size.cx * area.scale;
     const int height = size.cy * area.scale;
@@ -33,6 +35,11 @@ void MessageDialogX11::Close()
 {
     closed_ = true;
     window_->Show(false);
+    // The window that had the keyboard may be gone or hidden by now.
+    if (previousFocus_ != None && previousFocus_ != PointerRoot)
+        connection_.Try([this] {
+            XSetInputFocus(connection_.Server(), previousFocus_, RevertToPointerRoot, CurrentTime);
+        });
 }
 
 bool MessageDialogX11::Handle(const XEvent& event)

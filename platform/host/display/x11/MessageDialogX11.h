@@ -1,6 +1,8 @@
 // A message box on the X display: a window centred on the program's
 // monitor, at the program's scale, that shows a MessageBoxPicture. Enter,
-// Escape, Space or a click on OK closes it.
+// Escape, Space or a click on OK closes it. It takes the keyboard when it
+// appears and gives it back to the window that had it when it closes, so
+// that boxes open at once (of this program or another) each get their key.
 //
 // The dialog only draws and reacts to its own window's events; the modal
 // loop that runs while it is open belongs to DisplayX11.
@@ -33,6 +35,7 @@ private:
     X11Connection& connection_;
     MessageBoxPicture picture_;
     std::unique_ptr<X11Window> window_;
+    ::Window previousFocus_ = None;
     bool closed_ = false;
 };
 
