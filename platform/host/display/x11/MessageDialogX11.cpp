@@ -34,12 +34,17 @@ void MessageDialogX11::Raise()
 void MessageDialogX11::Close()
 {
     closed_ = true;
-    window_->Show(false);
-    // The window that had the keyboard may be gone or hidden by now.
-    if (previousFocus_ != None && previousFocus_ != PointerRoot)
+    // Before the window goes: a window manager takes a keyboard that falls
+    // back to the root window for windows of its own. The window that had
+    // the keyboard may be gone or hidden by now.
+    ::Window focus = None;
+    int revert = 0;
+    XGetInputFocus(connection_.Server(), &focus, &revert);
+    if (focus == Id() && previousFocus_ != None && previousFocus_ != PointerRoot)
         connection_.Try([this] {
             XSetInputFocus(connection_.Server(), previousFocus_, RevertToPointerRoot, CurrentTime);
         });
+    window_->Show(false);
 }
 
 bool MessageDialogX11::Handle(const XEvent& event)
