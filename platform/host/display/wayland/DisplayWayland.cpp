@@ -113,7 +113,7 @@ void DisplayWayland::Update(View& view)
 
 void DisplayWayland::Place(View& view)
 {
-    view.layer->SetScale(scale_ * outputScale_, outputScale_);
+    view.layer->SetScale(scale_, outputScale_);
     view.layer->Place(area_.ToReal(view.rect), area_.size);
 }
 

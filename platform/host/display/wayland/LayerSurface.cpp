@@ -2,10 +2,13 @@
 
 #include <wayland-client.h>
 
+#include <algorithm>
 #include <limits>
 
-#include "platform/host/display/wayland/WaylandConnection.h"
+#include "fractional-scale-v1-client-protocol.h"
 #include "platform/host/display/wayland/LayerShellProtocol.h"
+#include "platform/host/display/wayland/WaylandConnection.h"
+#include "viewporter-client-protocol.h"
 
 namespace host {
 namespace {
@@ -40,6 +43,17 @@ struct LayerSurface::Listeners {
         },
         .closed = [](void* data, zwlr_layer_surface_v1*) { static_cast<LayerSurface*>(data)->closed_ = true; },
     };
+    static constexpr wp_fractional_scale_v1_listener kFractionalScale{
+        .preferred_scale = [](void* data, wp_fractional_scale_v1*, uint32_t scale) {
+            auto& surface = *static_cast<LayerSurface*>(data);
+            const int before = surface.BufferScale();
+            surface.preferredScale_ = scale;
+            if (surface.BufferScale() != before) {
+                surface.scaled_ = true;
+                surface.changed_ = kEverything;
+            }
+        },
+    };
 };
 
 LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Layer layer, bool keyboard)
@@ -49,6 +63,11 @@ LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Lay
       buffers_(connection.Shm())
 {
     zwlr_layer_surface_v1_add_listener(layer_, &Listeners::kLayer, this);
+    if (connection.FractionalScale()) {
+        fractionalScale_ = wp_fractional_scale_manager_v1_get_fractional_scale(connection.FractionalScale(), surface_);
+        wp_fractional_scale_v1_add_listener(fractionalScale_, &Listeners::kFractionalScale, this);
+        viewport_ = wp_viewporter_get_viewport(connection.Viewporter(), surface_);
+    }
     // Panels reserve no room on the output and take no keys.
     zwlr_layer_surface_v1_set_exclusive_zone(layer_, 0);
     zwlr_layer_surface_v1_set_keyboard_interactivity(
@@ -58,6 +77,10 @@ LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Lay
 
 LayerSurface::~LayerSurface()
 {
+    if (viewport_) {
+        wp_viewport_destroy(viewport_);
+        wp_fractional_scale_v1_destroy(fractionalScale_);
+    }
     zwlr_layer_surface_v1_destroy(layer_);
     wl_surface_destroy(surface_);
 }
@@ -97,14 +120,24 @@ void LayerSurface::Place(const RECT& rect, SIZE output, bool centred)
     }
 }
 
-void LayerSurface::SetScale(int block, int bufferScale)
+void LayerSurface::SetScale(int programScale, int outputScale)
 {
-    if (block == block_ && bufferScale == bufferScale_)
+    if (programScale == programScale_ && outputScale == outputScale_)
         return;
-    block_ = block;
-    bufferScale_ = bufferScale;
+    programScale_ = programScale;
+    outputScale_ = outputScale;
     scaled_ = true;
     changed_ = kEverything;
+}
+
+int LayerSurface::BufferScale() const
+{
+    if (preferredScale_ == 0)
+        return outputScale_;
+    // A scale of 0 or of 100 from the compositor stays within reason.
+    constexpr uint32_t kWhole = 120;
+    const uint32_t above = preferredScale_ / kWhole + (preferredScale_ % kWhole != 0 ? 1 : 0);
+    return static_cast<int>(std::clamp<uint32_t>(above, 1, WaylandOutputs::kLargestScale));
 }
 
 void LayerSurface::Changed(const RECT& rect)
@@ -118,7 +151,9 @@ bool LayerSurface::Commit(const Surface& surface)
         return false;
     if (!placed_ && !scaled_ && IsRectEmpty(&changed_))
         return true;
-    const SIZE size{surface.width * block_, surface.height * block_};
+    const int bufferScale = BufferScale();
+    const int block = programScale_ * bufferScale;
+    const SIZE size{surface.width * block, surface.height * block};
     if (size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
         // A buffer of another size shows anew everywhere.
         bufferSize_ = size;
@@ -134,14 +169,16 @@ bool LayerSurface::Commit(const Surface& surface)
     }
     if (!buffers_.Fit(size.cx, size.cy))
         return true;
-    wl_buffer* buffer = buffers_.Take(surface, changed, block_);
+    wl_buffer* buffer = buffers_.Take(surface, changed, block);
     if (!buffer)
         return false;
     wl_surface_attach(surface_, buffer, 0, 0);
-    if (scaled_)
-        wl_surface_set_buffer_scale(surface_, bufferScale_);
-    wl_surface_damage_buffer(surface_, changed.left * block_, changed.top * block_,
-                             (changed.right - changed.left) * block_, (changed.bottom - changed.top) * block_);
+    if (viewport_)
+        wp_viewport_set_destination(viewport_, surface.width * programScale_, surface.height * programScale_);
+    else if (scaled_)
+        wl_surface_set_buffer_scale(surface_, bufferScale);
+    wl_surface_damage_buffer(surface_, changed.left * block, changed.top * block,
+                             (changed.right - changed.left) * block, (changed.bottom - changed.top) * block);
     wl_surface_commit(surface_);
     placed_ = scaled_ = false;
     changed_ = {};

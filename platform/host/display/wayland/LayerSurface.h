@@ -1,6 +1,9 @@
 // One wl_surface in a layer of an output (zwlr_layer_surface_v1, namespace
-// "ostrevia"), showing a Surface whose every pixel is a `block` × `block`
-// square of buffer pixels at the buffer scale the output asks for.
+// "ostrevia"), showing a Surface whose every pixel is a square of the
+// program's scale in logical pixels, drawn at the output's integer scale.
+// Where the compositor tells the surface a fractional scale of its own, the
+// buffer is drawn at the next whole number above it and shown at the exact
+// size through a viewport, so that text and bars stay crisp.
 //
 // Its place is given in logical pixels of the output: the surface keeps to
 // the nearer edges of each axis, with the distances as margins, or is
@@ -18,6 +21,8 @@
 
 struct wl_output;
 struct wl_surface;
+struct wp_fractional_scale_v1;
+struct wp_viewport;
 struct zwlr_layer_surface_v1;
 
 namespace host {
@@ -52,9 +57,9 @@ public:
     // `rect` (logical pixels, on an output `output` large); `centred` puts
     // it in the middle instead.
     void Place(const RECT& rect, SIZE output, bool centred = false);
-    // Each pixel of the surface `block` buffer pixels wide, at `bufferScale`
-    // buffer pixels per logical pixel.
-    void SetScale(int block, int bufferScale);
+    // Each pixel of the surface `programScale` logical pixels wide, on an
+    // output of integer scale `outputScale`.
+    void SetScale(int programScale, int outputScale);
     // `rect` of `surface` changed.
     void Changed(const RECT& rect);
     // Sends what was asked, showing `surface`; false when something waits
@@ -64,11 +69,17 @@ public:
 private:
     struct Listeners;
 
+    // Buffer pixels per logical pixel.
+    int BufferScale() const;
+
     wl_surface* surface_;
     zwlr_layer_surface_v1* layer_;
+    wp_fractional_scale_v1* fractionalScale_ = nullptr;  // with viewport_, or neither
+    wp_viewport* viewport_ = nullptr;
     ShmBuffers buffers_;
-    int block_ = 1;
-    int bufferScale_ = 1;
+    int programScale_ = 1;
+    int outputScale_ = 1;
+    uint32_t preferredScale_ = 0;  // the compositor's, in 120ths; 0: none told
     bool committedOnce_ = false;
     bool configured_ = false;
     bool closed_ = false;

@@ -14,7 +14,7 @@ MessageDialogWayland::MessageDialogWayland(WaylandConnection& connection, wl_out
       scale_(area.scale)
 {
     const SIZE size = picture_.Size();
-    surface_.SetScale(area.scale * bufferScale, bufferScale);
+    surface_.SetScale(area.scale, bufferScale);
     surface_.Place({0, 0, size.cx * area.scale, size.cy * area.scale}, area.size, true);
 }
 

@@ -12,6 +12,8 @@
 
 #include "platform/host/display/WakeSources.h"
 #include "platform/host/display/wayland/LayerShellProtocol.h"
+#include "fractional-scale-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace host {
@@ -20,6 +22,8 @@ namespace {
 constexpr uint32_t kCompositorVersion = 4;  // damage_buffer (4)
 constexpr uint32_t kShmVersion = 1;
 constexpr uint32_t kLayerShellVersion = 1;
+constexpr uint32_t kFractionalScaleVersion = 1;
+constexpr uint32_t kViewporterVersion = 1;
 
 }  // namespace
 
@@ -39,6 +43,11 @@ struct WaylandConnection::Listeners {
             else if (offered == zwlr_layer_shell_v1_interface.name && !connection.layerShell_)
                 connection.layerShell_ =
                     static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, kLayerShellVersion));
+            else if (offered == wp_fractional_scale_manager_v1_interface.name && !connection.fractionalScale_)
+                connection.fractionalScale_ = static_cast<wp_fractional_scale_manager_v1*>(
+                    bind(&wp_fractional_scale_manager_v1_interface, kFractionalScaleVersion));
+            else if (offered == wp_viewporter_interface.name && !connection.viewporter_)
+                connection.viewporter_ = static_cast<wp_viewporter*>(bind(&wp_viewporter_interface, kViewporterVersion));
             else if (offered == wl_output_interface.name)
                 connection.outputs_->Add(registry, name, version);
             else if (offered == zxdg_output_manager_v1_interface.name && version >= 2) {
@@ -97,6 +106,10 @@ WaylandConnection::~WaylandConnection()
 {
     seat_.reset();
     outputs_.reset();
+    if (viewporter_)
+        wp_viewporter_destroy(viewporter_);
+    if (fractionalScale_)
+        wp_fractional_scale_manager_v1_destroy(fractionalScale_);
     if (layerShell_)
         zwlr_layer_shell_v1_destroy(layerShell_);
     if (shm_)

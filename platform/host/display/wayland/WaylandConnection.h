@@ -1,6 +1,7 @@
 // The connection to the Wayland compositor and the globals the program
 // binds, each at the version its code is written for: the compositor, shared
-// memory, the layer shell, the outputs (with xdg-output) and the first seat.
+// memory, the layer shell, the outputs (with xdg-output) and the first seat;
+// fractional scale and the viewporter where the compositor offers them.
 //
 // Reading follows libwayland's rule for a single waiter: prepare_read, wait
 // for the socket together with the wake sources, read_events, then dispatch
@@ -20,6 +21,8 @@ struct wl_compositor;
 struct wl_display;
 struct wl_registry;
 struct wl_shm;
+struct wp_fractional_scale_manager_v1;
+struct wp_viewporter;
 struct zwlr_layer_shell_v1;
 
 namespace host {
@@ -43,6 +46,9 @@ public:
     wl_compositor* Compositor() const { return compositor_; }
     wl_shm* Shm() const { return shm_; }
     zwlr_layer_shell_v1* LayerShell() const { return layerShell_; }
+    // Both, or null: a fractional scale is shown through a viewport.
+    wp_fractional_scale_manager_v1* FractionalScale() const { return viewporter_ ? fractionalScale_ : nullptr; }
+    wp_viewporter* Viewporter() const { return fractionalScale_ ? viewporter_ : nullptr; }
     const WaylandOutputs& Outputs() const { return *outputs_; }
 
     // Handles what the compositor sent, waiting up to `timeout` ms (-1:
@@ -66,6 +72,8 @@ private:
     wl_compositor* compositor_ = nullptr;
     wl_shm* shm_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
+    wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
+    wp_viewporter* viewporter_ = nullptr;
     std::unique_ptr<WaylandOutputs> outputs_;
     uint32_t seatName_ = 0;  // 0: none announced
     std::unique_ptr<WaylandSeat> seat_;
