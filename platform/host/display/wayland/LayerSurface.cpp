@@ -43,7 +43,8 @@ struct LayerSurface::Listeners {
 };
 
 LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Layer layer, bool keyboard)
-    : surface_(wl_compositor_create_surface(connection.Compositor())),
+    : compositor_(connection.Compositor()),
+      surface_(wl_compositor_create_surface(compositor_)),
       layer_(zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_, output, LayerOf(layer),
                                                    "ostrevia")),
       buffers_(connection.Shm())
@@ -105,6 +106,19 @@ void LayerSurface::SetScale(int block, int bufferScale)
     bufferScale_ = bufferScale;
     scaled_ = true;
     changed_ = kEverything;
+}
+
+void LayerSurface::SetLayered(const LayeredStyle& style)
+{
+    buffers_.SetStyle(style);
+    changed_ = kEverything;
+    if (style.clickThrough) {
+        wl_region* nowhere = wl_compositor_create_region(compositor_);
+        wl_surface_set_input_region(surface_, nowhere);
+        wl_region_destroy(nowhere);
+    } else {
+        wl_surface_set_input_region(surface_, nullptr);
+    }
 }
 
 void LayerSurface::Changed(const RECT& rect)

@@ -16,6 +16,7 @@
 #include "platform/host/gdi/surface.h"
 #include "platform/win32.h"
 
+struct wl_compositor;
 struct wl_output;
 struct wl_surface;
 struct zwlr_layer_surface_v1;
@@ -55,6 +56,9 @@ public:
     // Each pixel of the surface `block` buffer pixels wide, at `bufferScale`
     // buffer pixels per logical pixel.
     void SetScale(int block, int bufferScale);
+    // Shows the surface with `style` from the next commit on: its pixels
+    // see-through, and no input region when taps pass through.
+    void SetLayered(const LayeredStyle& style);
     // `rect` of `surface` changed.
     void Changed(const RECT& rect);
     // Sends what was asked, showing `surface`; false when something waits
@@ -64,6 +68,7 @@ public:
 private:
     struct Listeners;
 
+    wl_compositor* compositor_;
     wl_surface* surface_;
     zwlr_layer_surface_v1* layer_;
     ShmBuffers buffers_;
