@@ -20,6 +20,21 @@ void ParseAnimationSetting(const WCHAR* value, AnimationKind& kind)
                    AnimationNameList()});
 }
 
+// A percentage: a value that is no number at all is refused (read as 0 it
+// would hide the panel); a number outside 0 to 100 is brought into it.
+bool ParseOpacity(const WCHAR* value, int& opacity)
+{
+    if (!(value[0] >= TEXT('0') && value[0] <= TEXT('9')) && value[0] != TEXT('-'))
+        return false;
+    const int asked = ParseInt(value);
+    opacity = asked < 0 ? 0 : asked > 100 ? 100 : asked;
+    if (opacity != asked)
+        ReportWarning({TEXT("Opacity \""), value, TEXT("\" lies outside 0 to 100, so the panel is shown at "),
+                       opacity == 0 ? TEXT("0 (invisible)") : TEXT("100 (opaque)"),
+                       TEXT("; write a percentage, for example 85")});
+    return true;
+}
+
 }  // namespace
 
 GlobalSettings::GlobalSettings(HWND window) : window_(window) {}
@@ -92,6 +107,21 @@ bool GlobalSettings::ParseKey(const WCHAR* line, UINT length, bool showErrors)
          }},
         {TEXT("TopMost"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.topMost_ = ParseFlag(v), true; }},
         {TEXT("ShowMessage"), 1, [](GlobalSettings& s, const WCHAR* v) { return s.showMessage_ = ParseFlag(v), true; }},
+        {TEXT("Opacity"), 1, [](GlobalSettings& s, const WCHAR* v) { return ParseOpacity(v, s.opacity_); }},
+        // A wrong key colour would cut holes elsewhere: only six digits are taken.
+        {TEXT("TransparentColor"), 6, [](GlobalSettings& s, const WCHAR* v) {
+             if (!IsColor(v))
+                 return false;
+             s.transparentColor_ = ParseColor(v);
+             s.hasTransparentColor_ = true;
+             s.transparentColorLine_ = CurrentDiagnosticLine();
+             return true;
+         }},
+        {TEXT("ClickThrough"), 1, [](GlobalSettings& s, const WCHAR* v) {
+             s.clickThrough_ = ParseFlag(v);
+             s.clickThroughLine_ = CurrentDiagnosticLine();
+             return true;
+         }},
     };
     switch (ApplyKeyTable(*this, kKeys, line, length)) {
     case KeyResult::Taken:

@@ -74,6 +74,16 @@ public:
     bool Accelerated() const { return accelerated_; }
     DWORD AnimationTime() const { return animationTime_; }
     void SetAnimationTime(DWORD milliseconds) { animationTime_ = milliseconds; }
+    // The whole panel's opacity in percent, 0 to 100.
+    int Opacity() const { return opacity_; }
+    // Whether pixels of exactly TransparentColor are see-through.
+    bool HasTransparentColor() const { return hasTransparentColor_; }
+    COLORREF TransparentColor() const { return transparentColor_; }
+    // Taps pass to whatever lies below the panel.
+    bool ClickThrough() const { return clickThrough_; }
+    // Whether the window must be layered: something of the desktop shows
+    // through the panel, or taps pass through it.
+    bool SeeThrough() const { return opacity_ < 100 || hasTransparentColor_ || clickThrough_; }
 
     // Where messages about the panel as a whole point: the line of the first
     // GLOBALSETTINGS header (1 when there is none), and the line of the
@@ -85,6 +95,9 @@ public:
             sectionLine_ = line;
     }
     UINT BackgroundBitmapLine() const { return backgroundBitmapLine_; }
+    // The lines of the TransparentColor and ClickThrough keys in use (0: none).
+    UINT TransparentColorLine() const { return transparentColorLine_; }
+    UINT ClickThroughLine() const { return clickThroughLine_; }
 
 private:
     std::vector<std::unique_ptr<DesktopObject>> objects_;
@@ -110,6 +123,12 @@ private:
     AnimationKind shutDownAnimation_ = FlyDown;
     bool accelerated_ = true;
     DWORD animationTime_ = 800;
+    int opacity_ = 100;
+    bool hasTransparentColor_ = false;
+    COLORREF transparentColor_ = 0;
+    bool clickThrough_ = false;
     UINT sectionLine_ = 0;
     UINT backgroundBitmapLine_ = 0;
+    UINT transparentColorLine_ = 0;
+    UINT clickThroughLine_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "app/PanelWindows.h"
 #include "app/Version.h"
 #include "app/ScreenFit.h"
+#include "app/SeeThrough.h"
 #include "app/UnicodeFile.h"
 #include "app/WindowAnimation.h"
 #include "app/WindowRedrawTarget.h"
@@ -59,6 +60,7 @@ std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
     place.SetLine(settings.BackgroundBitmapLine());
     BuildBackground(window, *panel);
     ComposeBackBuffer(*panel);
+    ReportSeeThroughPitfalls(*panel);
     return panel;
 }
 
@@ -81,6 +83,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& create)
     if (!panel)
         return -1;
     const GlobalSettings& settings = panel->Settings();
+    ApplySeeThrough(window, settings);
     if (settings.TopMost())
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
@@ -135,6 +138,7 @@ LRESULT OnReloadPanel(HWND window, Panel& old)
     delete &old;
 
     const GlobalSettings& settings = stored->Settings();
+    ApplySeeThrough(window, settings);
     if (settings.TopMost() != wasTopMost)
         SetWindowPos(window, settings.TopMost() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);

@@ -27,6 +27,7 @@ public:
     bool OnRelease(int x, int y) override;
     // NewIni without ShutDownAnimation, and the command's own problems.
     void ReportPitfalls() const override;
+    bool TakesTaps() const override { return true; }
 
 protected:
     bool Pushed() const { return pushed_; }

@@ -50,10 +50,7 @@ void CheckColor(const WCHAR* text)
                             "write the six digits RRGGBB alone, for example 203040")});
         return;
     }
-    bool sixDigits = true;
-    for (int i = 0; i < 6; ++i)
-        sixDigits = sixDigits && IsHexDigit(text[i]);
-    if (sixDigits && !IsLetterOrDigit(text[6]))
+    if (IsColor(text))
         return;
     ReportWarning({TEXT("\""), text,
                    TEXT("\" is not a colour of six hexadecimal digits RRGGBB (0-9 and capital A-F), so the panel "
@@ -200,6 +197,15 @@ int HexDigitValue(WCHAR ch)
     if (ch >= TEXT('A') && ch <= TEXT('F'))
         return ch - TEXT('A') + 10;
     return 0;
+}
+
+bool IsColor(const WCHAR* text)
+{
+    for (int i = 0; i < 6; ++i) {
+        if (!IsHexDigit(text[i]))
+            return false;
+    }
+    return !IsLetterOrDigit(text[6]);
 }
 
 COLORREF ParseColor(const WCHAR* text)

@@ -59,6 +59,10 @@ int ParseInt(const WCHAR* text);
 // "1"-"9" and "A"-"F"; anything else, lower case included, is 0.
 int HexDigitValue(WCHAR ch);
 
+// Whether the text begins with six hexadecimal digits RRGGBB (capital
+// letters) that no further letter or digit follows.
+bool IsColor(const WCHAR* text);
+
 // Six hexadecimal digits RRGGBB as 0x00BBGGRR; no "#" prefix.
 COLORREF ParseColor(const WCHAR* text);
 

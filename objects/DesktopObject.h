@@ -36,6 +36,8 @@ public:
     // is still the diagnostics place: reports to the channel what the keys
     // left wrong without a message box. This base finds nothing.
     virtual void ReportPitfalls() const;
+    // Whether a tap on the object does something (a button).
+    virtual bool TakesTaps() const { return false; }
 
     int X() const { return x_; }
     int Y() const { return y_; }

@@ -48,8 +48,15 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WS_POPUP 0x80000000u
 #define WS_VISIBLE 0x10000000u
 #define WS_EX_TOPMOST 0x00000008
+#define WS_EX_TRANSPARENT 0x00000020
 #define WS_EX_TOOLWINDOW 0x00000080
+#define WS_EX_LAYERED 0x00080000
 #define WS_EX_NOANIMATION 0x04000000
+
+#define GWL_EXSTYLE (-20)
+
+#define LWA_COLORKEY 0x00000001
+#define LWA_ALPHA 0x00000002
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -135,6 +142,8 @@ LONG GetWindowLongW(HWND window, int index);
 LONG SetWindowLongW(HWND window, int index, LONG value);
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
+BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
+BOOL GetLayeredWindowAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags);
 
 // user/message.cpp, user/timer.cpp
 BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);

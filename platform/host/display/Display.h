@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host/display/LayeredStyle.h"
 #include "platform/host/gdi/surface.h"
 #include "platform/win32.h"
 
@@ -52,6 +53,9 @@ public:
     virtual void WindowMoved(HWND window, const RECT& rect, const Surface* surface) = 0;
     virtual void WindowShown(HWND window, bool visible) = 0;
     virtual void WindowsStacked(const std::vector<StackedWindow>& stack) = 0;
+    // The window became layered, or its layered style changed; a window
+    // that is not layered again gets the default style.
+    virtual void WindowLayered(HWND window, const LayeredStyle& style) = 0;
     // `rect` (window coordinates) of the window's surface was drawn on.
     virtual void Present(HWND window, const RECT& rect) = 0;
 

@@ -46,6 +46,10 @@ struct Window {
     bool erase = false;
     // The window's place in the queue of windows to paint (0: not queued).
     uint64_t paintTicket = 0;
+    // SetLayeredWindowAttributes, as given; used while WS_EX_LAYERED is set.
+    COLORREF layeredKey = 0;
+    BYTE layeredAlpha = 255;
+    DWORD layeredFlags = 0;
 };
 
 // Null for a handle that is not (or no longer) a window.

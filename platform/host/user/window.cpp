@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/host/display/Display.h"
+#include "platform/host/gdi/raster.h"
 #include "platform/host/user/Window.h"
 
 namespace host::user {
@@ -183,6 +184,46 @@ Value WriteSlot(HWND handle, int index, Value value)
     return previous;
 }
 
+// How the display is to put the window over what lies below it.
+LayeredStyle LayeredStyleOf(const Window& window)
+{
+    LayeredStyle style;
+    if (!(window.exStyle & WS_EX_LAYERED))
+        return style;
+    if (window.layeredFlags & LWA_ALPHA)
+        style.alpha = window.layeredAlpha;
+    if (window.layeredFlags & LWA_COLORKEY) {
+        style.keyed = true;
+        style.key = gdi::raster::PixelOf(window.layeredKey);
+    }
+    style.clickThrough = (window.exStyle & WS_EX_TRANSPARENT) != 0;
+    return style;
+}
+
+void SetExStyle(Window& window, DWORD exStyle)
+{
+    const LayeredStyle was = LayeredStyleOf(window);
+    // Layering taken away and given again starts without attributes, as on Windows.
+    if (!(exStyle & WS_EX_LAYERED))
+        window.layeredFlags = 0;
+    window.exStyle = exStyle;
+    if (!(LayeredStyleOf(window) == was))
+        TheDisplay().WindowLayered(window.handle, LayeredStyleOf(window));
+}
+
+// A point over a layered window passes through where the window lets taps
+// through, where its key colour lies and where it is wholly transparent.
+bool PassesThrough(const Window& window, POINT point)
+{
+    const LayeredStyle style = LayeredStyleOf(window);
+    if (style.clickThrough || style.alpha == 0)
+        return true;
+    if (!style.keyed)
+        return false;
+    const uint32_t pixel = window.surface.Row(point.y - window.rect.top)[point.x - window.rect.left];
+    return (pixel & 0xFFFFFF) == style.key;
+}
+
 }  // namespace
 
 Window* FindWindow(HWND handle)
@@ -208,7 +249,7 @@ HWND WindowAt(POINT point)
 {
     for (const StackedWindow& entry : All().zOrder) {
         const Window* window = FindWindow(entry.window);
-        if (window->visible && PtInRect(&window->rect, point))
+        if (window->visible && PtInRect(&window->rect, point) && !PassesThrough(*window, point))
             return entry.window;
     }
     return nullptr;
@@ -232,6 +273,7 @@ Surface* WindowSurface(HWND handle)
 }  // namespace host::user
 
 using namespace host::user;
+using host::LayeredStyle;
 using host::TheDisplay;
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
@@ -259,6 +301,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     All().byHandle.emplace(handle, std::move(made));
     All().zOrder.insert(All().zOrder.begin() + TopOfBand(window.topmost), {handle, window.topmost});
     TheDisplay().WindowCreated(handle, window.rect, &window.surface);
+    if (!(LayeredStyleOf(window) == LayeredStyle{}))
+        TheDisplay().WindowLayered(handle, LayeredStyleOf(window));
     StackChanged();
 
     CREATESTRUCTW create{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
@@ -407,12 +451,53 @@ LRESULT DefWindowProcW(HWND handle, UINT message, WPARAM wParam, LPARAM)
 
 LONG GetWindowLongW(HWND handle, int index)
 {
+    if (index == GWL_EXSTYLE) {
+        const Window* window = FindWindow(handle);
+        return window ? static_cast<LONG>(window->exStyle) : 0;
+    }
     return ReadSlot<LONG>(handle, index);
 }
 
 LONG SetWindowLongW(HWND handle, int index, LONG value)
 {
+    if (index == GWL_EXSTYLE) {
+        Window* window = FindWindow(handle);
+        if (!window)
+            return 0;
+        const LONG previous = static_cast<LONG>(window->exStyle);
+        SetExStyle(*window, static_cast<DWORD>(value));
+        return previous;
+    }
     return WriteSlot<LONG>(handle, index, value);
+}
+
+BOOL SetLayeredWindowAttributes(HWND handle, COLORREF key, BYTE alpha, DWORD flags)
+{
+    Window* window = FindWindow(handle);
+    if (!window || !(window->exStyle & WS_EX_LAYERED))
+        return FALSE;
+    const LayeredStyle was = LayeredStyleOf(*window);
+    window->layeredKey = key;
+    window->layeredAlpha = alpha;
+    window->layeredFlags = flags & (LWA_COLORKEY | LWA_ALPHA);
+    const LayeredStyle now = LayeredStyleOf(*window);
+    if (!(now == was))
+        TheDisplay().WindowLayered(handle, now);
+    return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND handle, COLORREF* key, BYTE* alpha, DWORD* flags)
+{
+    const Window* window = FindWindow(handle);
+    if (!window || !(window->exStyle & WS_EX_LAYERED))
+        return FALSE;
+    if (key)
+        *key = window->layeredKey;
+    if (alpha)
+        *alpha = window->layeredAlpha;
+    if (flags)
+        *flags = window->layeredFlags;
+    return TRUE;
 }
 
 LONG_PTR GetWindowLongPtrW(HWND handle, int index)

@@ -54,7 +54,7 @@ SIZE DisplayHeadless::ScreenSize() const
 
 void DisplayHeadless::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
 {
-    views_[window] = {rect, false, surface};
+    views_[window] = {rect, false, surface, false, {}};
 }
 
 void DisplayHeadless::WindowDestroyed(HWND window)
@@ -85,6 +85,11 @@ void DisplayHeadless::WindowsStacked(const std::vector<StackedWindow>& stack)
     stack_.clear();
     for (const StackedWindow& entry : stack)
         stack_.push_back(entry.window);
+}
+
+void DisplayHeadless::WindowLayered(HWND window, const LayeredStyle& style)
+{
+    views_[window].layered = style;
 }
 
 void DisplayHeadless::Present(HWND, const RECT&)
@@ -258,13 +263,20 @@ int DisplayHeadless::MessageBox(HWND, std::u16string_view text, std::u16string_v
     return IDOK;
 }
 
+uint32_t DisplayHeadless::Over(const View& view, uint32_t pixel, uint32_t below)
+{
+    return view.layered.SeeThrough() ? BlendOver(pixel, below, view.layered) : pixel & 0xFFFFFF;
+}
+
 uint32_t DisplayHeadless::PixelAt(int realX, int realY) const
 {
     const POINT program = area_.ToProgram({realX, realY});
     const int x = program.x;
     const int y = program.y;
-    for (HWND window : stack_) {
-        const auto found = views_.find(window);
+    // Bottom window first, as a see-through window shows what lies below.
+    uint32_t pixel = PixelOf(kDesktopColor);
+    for (auto window = stack_.rbegin(); window != stack_.rend(); ++window) {
+        const auto found = views_.find(*window);
         if (found == views_.end())
             continue;
         const View& view = found->second;
@@ -273,9 +285,9 @@ uint32_t DisplayHeadless::PixelAt(int realX, int realY) const
         const int sx = x - view.rect.left;
         const int sy = y - view.rect.top;
         if (sx >= 0 && sy >= 0 && sx < view.surface->width && sy < view.surface->height)
-            return view.surface->Row(sy)[sx] & 0xFFFFFF;
+            pixel = Over(view, view.surface->Row(sy)[sx], pixel);
     }
-    return PixelOf(kDesktopColor);
+    return pixel;
 }
 
 COLORREF DisplayHeadless::ScreenPixel(int x, int y) const
@@ -304,8 +316,10 @@ bool DisplayHeadless::WriteSnapshot(const char* pngPath) const
         const int64_t bottom = std::min<int64_t>((int64_t{view.rect.top} + view.surface->height) * scale, height_);
         for (int64_t y = top; y < bottom; ++y) {
             const uint32_t* row = view.surface->Row(static_cast<int>(y / scale - view.rect.top));
-            for (int64_t x = left; x < right; ++x)
-                pixels[static_cast<size_t>(y) * width_ + x] = row[x / scale - view.rect.left] & 0xFFFFFF;
+            for (int64_t x = left; x < right; ++x) {
+                uint32_t& pixel = pixels[static_cast<size_t>(y) * width_ + x];
+                pixel = Over(view, row[x / scale - view.rect.left], pixel);
+            }
         }
     }
     Surface screen{width_, height_, reinterpret_cast<uint8_t*>(pixels.data()), static_cast<ptrdiff_t>(width_) * 4};

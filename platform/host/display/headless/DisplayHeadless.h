@@ -35,6 +35,7 @@ public:
     void WindowMoved(HWND window, const RECT& rect, const Surface* surface) override;
     void WindowShown(HWND window, bool visible) override;
     void WindowsStacked(const std::vector<StackedWindow>& stack) override;
+    void WindowLayered(HWND window, const LayeredStyle& style) override;
     void Present(HWND window, const RECT& rect) override;
     uint64_t Now() override;
     DWORD TickCount() override;
@@ -71,6 +72,7 @@ private:
         bool visible = false;
         const Surface* surface = nullptr;
         bool everShown = false;
+        LayeredStyle layered;
     };
     struct Pending {
         uint64_t time;
@@ -83,6 +85,8 @@ private:
     bool StartDueActions();
     void Start(const ScriptAction& action);
     uint32_t PixelAt(int x, int y) const;
+    // `pixel` of the window of `view` as it shows over `below`.
+    static uint32_t Over(const View& view, uint32_t pixel, uint32_t below);
 
     int width_;
     int height_;

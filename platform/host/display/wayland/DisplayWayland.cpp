@@ -107,6 +107,8 @@ void DisplayWayland::Update(View& view)
     if (!view.layer) {
         const auto layer = view.topmost ? LayerSurface::Layer::Top : LayerSurface::Layer::Bottom;
         view.layer = std::make_unique<LayerSurface>(*connection_, output_, layer, false);
+        if (!(view.layered == LayeredStyle{}))
+            view.layer->SetLayered(view.layered);
     }
     Place(view);
 }
@@ -119,7 +121,7 @@ void DisplayWayland::Place(View& view)
 
 void DisplayWayland::WindowCreated(HWND window, const RECT& rect, const Surface* surface)
 {
-    views_[window] = {nullptr, surface, rect};
+    views_[window] = {nullptr, surface, rect, false, false, {}};
 }
 
 void DisplayWayland::WindowDestroyed(HWND window)
@@ -159,6 +161,16 @@ void DisplayWayland::WindowsStacked(const std::vector<StackedWindow>& stack)
         found->second.layer.reset();
         Update(found->second);
     }
+}
+
+void DisplayWayland::WindowLayered(HWND window, const LayeredStyle& style)
+{
+    const auto found = views_.find(window);
+    if (found == views_.end())
+        return;
+    found->second.layered = style;
+    if (found->second.layer)
+        found->second.layer->SetLayered(style);
 }
 
 void DisplayWayland::Present(HWND window, const RECT& rect)

@@ -57,7 +57,8 @@ struct LayerSurface::Listeners {
 };
 
 LayerSurface::LayerSurface(WaylandConnection& connection, wl_output* output, Layer layer, bool keyboard)
-    : surface_(wl_compositor_create_surface(connection.Compositor())),
+    : compositor_(connection.Compositor()),
+      surface_(wl_compositor_create_surface(compositor_)),
       layer_(zwlr_layer_shell_v1_get_layer_surface(connection.LayerShell(), surface_, output, LayerOf(layer),
                                                    "ostrevia")),
       buffers_(connection.Shm())
@@ -138,6 +139,19 @@ int LayerSurface::BufferScale() const
     constexpr uint32_t kWhole = 120;
     const uint32_t above = preferredScale_ / kWhole + (preferredScale_ % kWhole != 0 ? 1 : 0);
     return static_cast<int>(std::clamp<uint32_t>(above, 1, WaylandOutputs::kLargestScale));
+}
+
+void LayerSurface::SetLayered(const LayeredStyle& style)
+{
+    buffers_.SetStyle(style);
+    changed_ = kEverything;
+    if (style.clickThrough) {
+        wl_region* nowhere = wl_compositor_create_region(compositor_);
+        wl_surface_set_input_region(surface_, nowhere);
+        wl_region_destroy(nowhere);
+    } else {
+        wl_surface_set_input_region(surface_, nullptr);
+    }
 }
 
 void LayerSurface::Changed(const RECT& rect)

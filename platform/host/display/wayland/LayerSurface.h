@@ -19,6 +19,7 @@
 #include "platform/host/gdi/surface.h"
 #include "platform/win32.h"
 
+struct wl_compositor;
 struct wl_output;
 struct wl_surface;
 struct wp_fractional_scale_v1;
@@ -60,6 +61,9 @@ public:
     // Each pixel of the surface `programScale` logical pixels wide, on an
     // output of integer scale `outputScale`.
     void SetScale(int programScale, int outputScale);
+    // Shows the surface with `style` from the next commit on: its pixels
+    // see-through, and no input region when taps pass through.
+    void SetLayered(const LayeredStyle& style);
     // `rect` of `surface` changed.
     void Changed(const RECT& rect);
     // Sends what was asked, showing `surface`; false when something waits
@@ -72,6 +76,7 @@ private:
     // Buffer pixels per logical pixel.
     int BufferScale() const;
 
+    wl_compositor* compositor_;
     wl_surface* surface_;
     zwlr_layer_surface_v1* layer_;
     wp_fractional_scale_v1* fractionalScale_ = nullptr;  // with viewport_, or neither

@@ -106,7 +106,8 @@ bool ShmBuffers::Fit(int width, int height)
     for (size_t i = 0; i < buffers_.size(); ++i) {
         Buffer& buffer = buffers_[i];
         buffer.buffer = wl_shm_pool_create_buffer(pool, static_cast<int32_t>(one * i), width, height,
-                                                  static_cast<int32_t>(stride), WL_SHM_FORMAT_XRGB8888);
+                                                  static_cast<int32_t>(stride),
+                                                  style_.SeeThrough() ? WL_SHM_FORMAT_ARGB8888 : WL_SHM_FORMAT_XRGB8888);
         buffer.pixels = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(memory) + one * i);
         buffer.lacking = {0, 0, std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max()};
         static const wl_buffer_listener listener{.release = &ShmBuffers::Released};
@@ -115,6 +116,17 @@ bool ShmBuffers::Fit(int width, int height)
     // The buffers keep the pool's memory alive.
     wl_shm_pool_destroy(pool);
     return true;
+}
+
+void ShmBuffers::SetStyle(const LayeredStyle& style)
+{
+    if (style.SeeThrough() != style_.SeeThrough()) {
+        // The format is the buffers' own: Fit makes them anew.
+        Release();
+    }
+    for (Buffer& buffer : buffers_)
+        buffer.lacking = {0, 0, std::numeric_limits<LONG>::max(), std::numeric_limits<LONG>::max()};
+    style_ = style;
 }
 
 void ShmBuffers::Released(void* data, wl_buffer*)
@@ -132,11 +144,12 @@ wl_buffer* ShmBuffers::Take(const Surface& surface, const RECT& changed, int blo
     const RECT whole{0, 0, std::min(surface.width, width_ / block), std::min(surface.height, height_ / block)};
     if (IntersectRect(&copy, &copy, &whole)) {
         // Surface pixels are 0x00RRGGBB, as XRGB8888 wants them.
+        const bool argb = style_.SeeThrough();
         for (int y = copy.top; y < copy.bottom; ++y) {
             const uint32_t* from = surface.Row(y) + copy.left;
             uint32_t* to = free->pixels + static_cast<size_t>(y) * block * width_ + copy.left * block;
             for (int x = 0; x < copy.right - copy.left; ++x)
-                std::fill_n(to + x * block, block, from[x]);
+                std::fill_n(to + x * block, block, argb ? Premultiplied(from[x], style_) : from[x]);
             for (int row = 1; row < block; ++row)
                 std::copy_n(to, (copy.right - copy.left) * block, to + static_cast<size_t>(row) * width_);
         }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/host/display/LayeredStyle.h"
 #include "platform/host/gdi/surface.h"
 #include "platform/win32.h"
 
@@ -29,6 +30,10 @@ public:
     // had; the first failure is told on stderr.
     bool Fit(int width, int height);
 
+    // The pixels from now on: ARGB8888, premultiplied, for a see-through
+    // style, else XRGB8888; both buffers then lack everything.
+    void SetStyle(const LayeredStyle& style);
+
     // Copies what a free buffer lacks, plus `changed` (surface pixels),
     // from `surface`, each pixel as a `block` × `block` square, and hands
     // that buffer out as held by the compositor; the other one then lacks
@@ -48,6 +53,7 @@ private:
     static int SharedMemory(size_t size);
 
     wl_shm* shm_;
+    LayeredStyle style_;
     std::array<Buffer, 2> buffers_{};
     int width_ = 0, height_ = 0;
     void* memory_ = nullptr;

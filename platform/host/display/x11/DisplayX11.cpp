@@ -129,6 +129,23 @@ void DisplayX11::WindowShown(HWND window, bool visible)
         found->second.window->Show(visible);
 }
 
+void DisplayX11::WindowLayered(HWND window, const LayeredStyle& style)
+{
+    const auto found = views_.find(window);
+    if (found == views_.end())
+        return;
+    View& view = found->second;
+    const ::Window was = view.window->Id();
+    view.window->SetLayered(style);
+    if (view.window->Id() == was)
+        return;
+    byId_.erase(was);
+    byId_[view.window->Id()] = window;
+    Restack(false);
+    if (view.surface)
+        view.window->Present(*view.surface, {0, 0, view.surface->width, view.surface->height});
+}
+
 void DisplayX11::WindowsStacked(const std::vector<StackedWindow>& stack)
 {
     stack_ = stack;

@@ -46,6 +46,7 @@ public:
     void WindowMoved(HWND window, const RECT& rect, const Surface* surface) override;
     void WindowShown(HWND window, bool visible) override;
     void WindowsStacked(const std::vector<StackedWindow>& stack) override;
+    void WindowLayered(HWND window, const LayeredStyle& style) override;
     void Present(HWND window, const RECT& rect) override;
     void Sleep(DWORD milliseconds) override;
     bool TakeEvent(DisplayEvent& event) override;

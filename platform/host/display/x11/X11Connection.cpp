@@ -2,11 +2,13 @@
 
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/shape.h>
 #include <unistd.h>
 
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 
 namespace host {
 namespace {
@@ -85,7 +87,38 @@ X11Connection::X11Connection(::Display* display)
 
 X11Connection::~X11Connection()
 {
+    if (argbColormap_ != None)
+        XFreeColormap(display_, argbColormap_);
     XCloseDisplay(display_);
+}
+
+Colormap X11Connection::ArgbColormap()
+{
+    if (argbColormap_ == None && argbVisual_)
+        argbColormap_ = XCreateColormap(display_, root_, argbVisual_, AllocNone);
+    return argbColormap_;
+}
+
+bool X11Connection::Composited() const
+{
+    const std::string name = "_NET_WM_CM_S" + std::to_string(screen_);
+    return XGetSelectionOwner(display_, XInternAtom(display_, name.c_str(), False)) != None;
+}
+
+bool X11Connection::HasShape()
+{
+    if (hasShape_ < 0) {
+        int events = 0, errors = 0;
+        hasShape_ = XShapeQueryExtension(display_, &events, &errors) ? 1 : 0;
+    }
+    return hasShape_ == 1;
+}
+
+void X11Connection::SayOnce(const char* line)
+{
+    static std::set<std::string> said;
+    if (said.insert(line).second)
+        fprintf(stderr, "ostrevia: %s\n", line);
 }
 
 bool X11Connection::CheckScreen(std::string& error)
@@ -118,6 +151,11 @@ bool X11Connection::CheckScreen(std::string& error)
         return false;
     }
     unusedBits_ = ~static_cast<uint32_t>(visual_->red_mask | visual_->green_mask | visual_->blue_mask);
+    // See-through windows write premultiplied 0xAARRGGBB words as they are.
+    XVisualInfo argb{};
+    if (XMatchVisualInfo(display_, screen_, 32, TrueColor, &argb) && argb.red_mask == 0xFF0000 &&
+        argb.green_mask == 0xFF00 && argb.blue_mask == 0xFF)
+        argbVisual_ = argb.visual;
 
     // Shared images are read by the server as they lie in memory, so they
     // need its byte order; plain images are converted by Xlib.

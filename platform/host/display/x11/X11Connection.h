@@ -43,6 +43,18 @@ public:
     // The event type of a finished shared-memory put.
     int ShmCompletionType() const { return shmCompletion_; }
 
+    // A 32-bit TrueColor visual with an alpha byte above 8-bit red, green
+    // and blue, and a colormap for it; null when the server has none.
+    Visual* ArgbVisual() const { return argbVisual_; }
+    Colormap ArgbColormap();
+    // Whether a compositing manager owns _NET_WM_CM_S<screen>: only then
+    // does a window's alpha show what lies below it.
+    bool Composited() const;
+    // Whether the server has the Shape extension (asked once).
+    bool HasShape();
+    // Writes `line` on stderr, the first time it is given only.
+    static void SayOnce(const char* line);
+
     // `count` surface pixels (0x00RRGGBB) as the screen stores them, and
     // one screen pixel back.
     void ToScreen(const uint32_t* from, uint32_t* to, size_t count) const;
@@ -75,6 +87,9 @@ private:
     uint32_t unusedBits_ = 0;  // set in every pixel: opaque on 32-bit screens
     bool sharedMemory_ = false;
     int shmCompletion_ = -1;
+    Visual* argbVisual_ = nullptr;
+    Colormap argbColormap_ = None;
+    int hasShape_ = -1;  // -1: not asked yet
 };
 
 }  // namespace host

@@ -76,14 +76,17 @@ bool X11Image::Fit(int width, int height)
 
 void X11Image::ConvertRow(const uint32_t* from, uint32_t* to, int count, int scale) const
 {
-    if (scale == 1) {
-        connection_.ToScreen(from, to, count);
-        return;
-    }
     // Converted into the row's tail, then spread out from the left: a block
     // never reaches past the pixel it is made from.
     uint32_t* converted = to + static_cast<ptrdiff_t>(count) * (scale - 1);
-    connection_.ToScreen(from, converted, count);
+    if (argb_) {
+        for (int x = 0; x < count; ++x)
+            converted[x] = Premultiplied(from[x], *argb_);
+    } else {
+        connection_.ToScreen(from, converted, count);
+    }
+    if (scale == 1)
+        return;
     for (int x = 0; x < count; ++x) {
         const uint32_t pixel = converted[x];
         std::fill_n(to + static_cast<ptrdiff_t>(x) * scale, scale, pixel);
@@ -101,7 +104,8 @@ void X11Image::Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, 
     const int width = (rect.right - rect.left) * scale;
     const int height = (rect.bottom - rect.top) * scale;
     const size_t pixels = static_cast<size_t>(width) * height;
-    if (pixels > kLargestPlainPut && connection_.SharedMemory() && Fit(width, height))
+    // The shared image has the screen's depth: ARGB pixels go the plain way.
+    if (pixels > kLargestPlainPut && !argb_ && connection_.SharedMemory() && Fit(width, height))
         PutShared(drawable, gc, surface, rect, scale);
     else
         PutPlain(drawable, gc, surface, rect, scale);
@@ -137,7 +141,7 @@ void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const 
                                               std::min<int>(bandRows, rect.bottom - rect.top)));
     // An image over the kept pixels, described here rather than allocated:
     // XPutImage copies them into the request at once.
-    const Visual* visual = connection_.TheVisual();
+    const Visual* visual = argb_ ? connection_.ArgbVisual() : connection_.TheVisual();
     XImage image{};
     image.width = width;
     image.format = ZPixmap;
@@ -147,7 +151,7 @@ void X11Image::PutPlain(Drawable drawable, GC gc, const Surface& surface, const 
     image.bitmap_unit = 32;
     image.bitmap_bit_order = image.byte_order;
     image.bitmap_pad = 32;
-    image.depth = connection_.Depth();
+    image.depth = argb_ ? 32 : connection_.Depth();
     image.bytes_per_line = width * 4;
     image.bits_per_pixel = 32;
     image.red_mask = visual->red_mask;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/host/display/LayeredStyle.h"
 #include "platform/host/display/x11/X11Connection.h"
 #include "platform/host/gdi/surface.h"
 
@@ -29,6 +30,9 @@ public:
     // Copies `rect` of `surface` (clipped to it), each pixel as a
     // scale x scale block, and puts it on `drawable` at `rect` x scale.
     void Put(Drawable drawable, GC gc, const Surface& surface, RECT rect, int scale);
+    // Puts from now on go to a window of the 32-bit ARGB visual, as
+    // premultiplied pixels of `style`; null: to one of the screen's visual.
+    void SetArgb(const LayeredStyle* style) { argb_ = style; }
     // The server has read what the last shared-memory put sent.
     void Completed() { reading_ = false; }
 
@@ -56,6 +60,7 @@ private:
     // could tear the picture.
     bool reading_ = false;
     std::vector<uint32_t> plain_;  // one band of a plain put
+    const LayeredStyle* argb_ = nullptr;
 };
 
 }  // namespace host
