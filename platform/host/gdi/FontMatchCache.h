@@ -51,6 +51,7 @@ public:
     // Drops every match: one of them proved wrong.
     void Clear();
 
+    size_t Size() const { return matches_.size(); }
     // Whether something was added or cleared since the cache was loaded.
     bool Changed() const { return changed_; }
 

@@ -46,7 +46,7 @@ struct FontConfigLibrary {
     {
         handle = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
-            fprintf(stderr, "ostrevia: cannot load fontconfig (%s); text is not drawn\n", dlerror());
+            fprintf(stderr, "ostrevia: cannot load fontconfig (%s); install libfontconfig1 to see text\n", dlerror());
             return;
         }
 #define OSTREVIA_LOOK_UP(name) name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name));
@@ -60,7 +60,7 @@ struct FontConfigLibrary {
         if (complete && dladdr(reinterpret_cast<void*>(FcFontMatch), &info) && info.dli_fname)
             path = info.dli_fname;
         if (!complete) {
-            fputs("ostrevia: the fontconfig library lacks calls the program needs; text is not drawn\n", stderr);
+            fputs("ostrevia: the fontconfig library lacks calls the program needs; install a newer libfontconfig1 to see text\n", stderr);
             dlclose(handle);
             handle = nullptr;
         }

@@ -65,7 +65,7 @@ FaceFile MatchFace(const FaceRequest& request)
     if (!matches.loaded && !matches.file.empty()) {
         matches.environment = FontConfigEnvironment();
         matches.cache = FontMatchCache::Load(matches.file, matches.environment);
-        matches.fromFile = true;
+        matches.fromFile = matches.cache.Size() > 0;
     }
     matches.loaded = true;
     if (const FaceFile* known = matches.cache.Find(request))
