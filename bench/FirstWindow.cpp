@@ -3,8 +3,10 @@
 //
 //   ostrevia_first_window [--runs N] [--x11 | --wayland] -- PROGRAM [ARG...]
 //
-// Each run starts PROGRAM, waits for its first window, ends it (SIGTERM) and
-// prints the milliseconds; the last line is the median. On X11 (DISPLAY) the
+// Each run starts PROGRAM, waits for its first window, lets it finish its
+// start (half a second: Ostrevia writes its font match cache once the panels
+// stand), ends it (SIGTERM) and prints the milliseconds; the last line is the
+// median. On X11 (DISPLAY) the
 // first window is the first MapNotify on the root window, as the server
 // reports it. On Wayland no other client can see a surface appear, so the
 // program runs with WAYLAND_DEBUG=client and its first window is its first
@@ -42,6 +44,7 @@ double NowMs()
 
 void End(pid_t pid)
 {
+    usleep(500000);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
 }
@@ -49,7 +52,10 @@ void End(pid_t pid)
 // X11: from the spawn to the first MapNotify of a child of the root.
 std::optional<double> RunOnX11(char** command)
 {
-    Display* display = XOpenDisplay(nullptr);
+    // A busy server may turn a connection away for a moment.
+    Display* display = nullptr;
+    for (int attempt = 0; attempt < 20 && !(display = XOpenDisplay(nullptr)); ++attempt)
+        usleep(50000);
     if (!display) {
         fputs("ostrevia_first_window: cannot open the X display (DISPLAY)\n", stderr);
         return std::nullopt;
@@ -172,7 +178,6 @@ int main(int argc, char** argv)
         printf("%.2f\n", *time);
         fflush(stdout);
         times.push_back(*time);
-        usleep(200000);  // the ended program's server resources go first
     }
     std::sort(times.begin(), times.end());
     const size_t middle = times.size() / 2;
