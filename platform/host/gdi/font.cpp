@@ -2,9 +2,9 @@
 // at its size, glyphs, the Win32 calls.
 #include "platform/host/gdi/font.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 #include <malloc.h>
@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/host/gdi/FontMatcher.h"
 #include "platform/host/gdi/dc.h"
 #include "platform/host/kernel/unicode.h"
 
@@ -41,76 +42,51 @@ std::shared_ptr<Library> TheLibrary()
     return library;
 }
 
-// Fontconfig's own configuration, loaded when a face is first looked up and
-// released once the program has started (ReleaseFontConfiguration), or at
-// exit so that its memory is not taken for a leak.
-struct FontConfig {
-    FcConfig* config = nullptr;
-    ~FontConfig()
-    {
-        Release();
-        FcFini();
-    }
-    void Release()
-    {
-        if (config) FcConfigDestroy(config);
-        config = nullptr;
-    }
+// The faces matched so far: those of earlier runs from the cache file, if
+// one is used and still holds, and those that fontconfig matched in this
+// one, saved when the panels stand.
+struct Matches {
+    std::string file;  // empty: nothing is kept between runs
+    std::string environment;
+    FontMatchCache cache;
+    bool loaded = false;
+    bool fromFile = false;  // some matches came from the file and were not yet proved
 };
 
-FontConfig& TheFontConfigSlot()
+Matches& TheMatches()
 {
-    static FontConfig fontConfig;
-    return fontConfig;
+    static Matches matches;
+    return matches;
 }
 
-FcConfig* TheFontConfig()
+FaceFile MatchFace(const FaceRequest& request)
 {
-    FontConfig& slot = TheFontConfigSlot();
-    if (!slot.config) slot.config = FcInitLoadConfigAndFonts();
-    return slot.config;
-}
-
-// A font file that fontconfig chose, and the styles it has of its own.
-struct FaceFile {
-    std::string path;
-    int index = 0;
-    bool bold = false;
-    bool italic = false;
-};
-
-// The installed face nearest to the request; fontconfig falls back on the
-// default sans face for names it does not know.
-FaceFile MatchFace(const std::string& family, bool bold, bool italic)
-{
-    static std::map<std::tuple<std::string, bool, bool>, FaceFile> matches;
-    auto key = std::make_tuple(family, bold, italic);
-    if (auto found = matches.find(key); found != matches.end()) return found->second;
-
-    FaceFile file;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.empty() ? "sans-serif" : family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfig* config = TheFontConfig();
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    if (FcPattern* match = config ? FcFontMatch(config, pattern, &result) : nullptr) {
-        FcChar8* path = nullptr;
-        int weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file.path = reinterpret_cast<char*>(path);
-        FcPatternGetInteger(match, FC_INDEX, 0, &file.index);
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-        file.bold = weight >= FC_WEIGHT_DEMIBOLD;
-        file.italic = slant != FC_SLANT_ROMAN;
-        FcPatternDestroy(match);
+    Matches& matches = TheMatches();
+    if (!matches.loaded && !matches.file.empty()) {
+        matches.environment = FontConfigEnvironment();
+        matches.cache = FontMatchCache::Load(matches.file, matches.environment);
+        matches.fromFile = matches.cache.Size() > 0;
     }
-    FcPatternDestroy(pattern);
-    matches.emplace(key, file);
+    matches.loaded = true;
+    if (const FaceFile* known = matches.cache.Find(request))
+        return *known;
+    FaceFile file = MatchWithFontConfig(request);
+    if (!file.path.empty())
+        matches.cache.Add(request, file, matches.file.empty() ? std::vector<std::string>() : FontConfigWitnesses());
     return file;
+}
+
+// A face file that cannot be loaded although the cache named it: the cache
+// is wrong, so every match is made again by fontconfig. True when that may
+// give another answer.
+bool DistrustCachedMatches()
+{
+    Matches& matches = TheMatches();
+    if (!matches.fromFile)
+        return false;
+    matches.fromFile = false;
+    matches.cache.Clear();
+    return true;
 }
 
 std::string FaceName(const LOGFONTW& logFont)
@@ -152,14 +128,37 @@ struct RealizedFont::Face {
 
 // ---- Realizing a face at its size ----------------------------------------
 
+// One face for every size of it, so that each font file is read once.
+std::shared_ptr<RealizedFont::Face> RealizedFont::OpenFace(const FaceFile& file)
+{
+    static std::map<std::pair<std::string, int>, std::weak_ptr<Face>> opened;
+    const auto key = std::make_pair(file.path, file.index);
+    if (auto found = opened.find(key); found != opened.end()) {
+        if (auto shared = found->second.lock()) return shared;
+    }
+    auto face = std::make_shared<Face>();
+    if (!face->library->ft || FT_New_Face(face->library->ft, file.path.c_str(), file.index, &face->ft) != 0 ||
+        !FT_IS_SCALABLE(face->ft) || face->ft->units_per_EM == 0)
+        return nullptr;
+    std::erase_if(opened, [](const auto& entry) { return entry.second.expired(); });
+    opened[key] = face;
+    return face;
+}
+
 std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
 {
     const bool bold = logFont.lfWeight >= FW_SEMIBOLD;
     const bool italic = logFont.lfItalic != 0;
     const int height = logFont.lfHeight == 0 ? kDefaultHeight
                                              : std::clamp<LONG>(logFont.lfHeight, -kLargestHeight, kLargestHeight);
-    FaceFile file = MatchFace(FaceName(logFont), bold, italic);
-    if (file.path.empty()) return nullptr;
+    const FaceRequest request{FaceName(logFont), bold, italic};
+    FaceFile file = MatchFace(request);
+    std::shared_ptr<Face> face = file.path.empty() ? nullptr : OpenFace(file);
+    if (!face && DistrustCachedMatches()) {
+        file = MatchFace(request);
+        face = file.path.empty() ? nullptr : OpenFace(file);
+    }
+    if (!face) return nullptr;
 
     static std::map<std::tuple<std::string, int, int, bool, bool>, std::weak_ptr<RealizedFont>> realized;
     auto key = std::make_tuple(file.path, file.index, height, bold, italic);
@@ -167,11 +166,11 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
         if (auto shared = found->second.lock()) return KeepRecent(shared);
     }
 
-    auto face = std::make_shared<Face>();
-    if (!face->library->ft || FT_New_Face(face->library->ft, file.path.c_str(), file.index, &face->ft) != 0 ||
-        !FT_IS_SCALABLE(face->ft) || face->ft->units_per_EM == 0)
-        return nullptr;
+    std::shared_ptr<RealizedFont> font(new RealizedFont);
+    font->face_ = face;
     FT_Face ft = face->ft;
+    if (FT_New_Size(ft, &font->size_) != 0) return nullptr;
+    FT_Activate_Size(font->size_);
 
     // Windows measures cells by the OS/2 table's ascent and descent.
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
@@ -183,8 +182,6 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
     if (FT_Set_Char_Size(ft, 0, std::max<FT_F26Dot6>(64, std::lround(ppem * 64)), 72, 72) != 0) return nullptr;
     const double scale = ppem / units;
 
-    std::shared_ptr<RealizedFont> font(new RealizedFont);
-    font->face_ = face;
     font->embolden_ = bold && !file.bold;
     font->slant_ = italic && !file.italic;
 
@@ -216,7 +213,10 @@ std::shared_ptr<RealizedFont> RealizedFont::For(const LOGFONTW& logFont)
     return KeepRecent(font);
 }
 
-RealizedFont::~RealizedFont() = default;
+RealizedFont::~RealizedFont()
+{
+    if (size_) FT_Done_Size(size_);
+}
 
 // ---- Glyphs --------------------------------------------------------------
 
@@ -227,6 +227,7 @@ const Glyph& RealizedFont::GlyphOf(char32_t character)
     if (character < 0x20 || character == 0x7F) return glyph;
 
     FT_Face ft = face_->ft;
+    FT_Activate_Size(size_);
     FT_UInt index = FT_Get_Char_Index(ft, character);
     if (FT_Load_Glyph(ft, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return glyph;
     FT_GlyphSlot slot = ft->glyph;
@@ -247,9 +248,19 @@ const Glyph& RealizedFont::GlyphOf(char32_t character)
     return glyph;
 }
 
+void UseFontMatchCache(const std::string& file)
+{
+    TheMatches().file = file;
+}
+
 void ReleaseFontConfiguration()
 {
-    TheFontConfigSlot().Release();
+    Matches& matches = TheMatches();
+    // A cache that cannot be written (a read-only home, a full disk) is
+    // simply not kept; the next start asks fontconfig again.
+    if (!matches.file.empty() && matches.cache.Changed())
+        matches.cache.Save(matches.file, matches.environment);
+    ReleaseFontConfig();
     // Most of what fontconfig held lies amid the heap: give its pages back.
     malloc_trim(0);
 }

@@ -10,10 +10,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/host/gdi/FontMatchCache.h"
 #include "platform/win32.h"
+
+struct FT_SizeRec_;
 
 namespace host::gdi {
 
@@ -52,8 +56,10 @@ public:
 private:
     struct Face;
     RealizedFont() = default;
+    static std::shared_ptr<Face> OpenFace(const FaceFile& file);
 
     std::shared_ptr<Face> face_;
+    FT_SizeRec_* size_ = nullptr;  // this font's size of the shared face
     bool embolden_ = false;
     bool slant_ = false;
     TEXTMETRICW metrics_{};
@@ -62,8 +68,13 @@ private:
     std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
-// Frees fontconfig's configuration (some hundred kilobytes) once the panels
-// stand; faces looked up before are remembered, a new one loads it again.
+// Keeps the faces that fontconfig matched in `file` (FontMatchCache.h) and
+// answers from it on later starts. Without it, matches last one run.
+void UseFontMatchCache(const std::string& file);
+
+// Once the panels stand: saves the matches when they changed, and frees
+// fontconfig's configuration (some hundred kilobytes); faces looked up
+// before are remembered, a new one loads it again.
 void ReleaseFontConfiguration();
 
 }  // namespace host::gdi

@@ -1,12 +1,20 @@
 // Files over POSIX: CreateFileW, ReadFile, WriteFile, SetFilePointer,
 // GetFileSize, DeleteFileW. Names may use "\" or "/" as separators. Only
 // regular files open: a pipe, a device or a folder fails as Windows fails it.
+// A small file opened for reading alone is read whole when it opens, and its
+// reads and seeks are served from memory: the configuration is read line by
+// line, a read and a seek back per line, which would otherwise cost several
+// system calls a line at every start.
 // The program's own named pipes ("\\.\pipe\NAME") are kernel/pipe.cpp's.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
 
 #include "platform/host/kernel/file.h"
 
@@ -18,6 +26,8 @@
 namespace host {
 namespace {
 
+constexpr off_t kLargestHeldFile = 1 << 20;
+
 class File final : public KernelObject {
 public:
     explicit File(int descriptor) : descriptor_(descriptor) {}
@@ -25,11 +35,43 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
+    // Reads the whole file into memory when it is small; false (nothing
+    // held) otherwise or when it cannot be read.
+    bool Hold()
+    {
+        struct stat status {};
+        if (fstat(descriptor_, &status) != 0 || status.st_size > kLargestHeldFile)
+            return false;
+        std::string content(static_cast<size_t>(status.st_size), '\0');
+        size_t got = 0;
+        while (got < content.size()) {
+            const ssize_t step = pread(descriptor_, content.data() + got, content.size() - got, off_t(got));
+            if (step < 0 && errno == EINTR)
+                continue;
+            if (step <= 0)
+                break;
+            got += size_t(step);
+        }
+        content.resize(got);
+        held_ = std::move(content);
+        return true;
+    }
+    std::optional<std::string>& Held() { return held_; }
+    off_t& Position() { return position_; }
+
     int Descriptor() const { return descriptor_; }
-    int StandardDescriptor() const override { return descriptor_; }
+    // A child reads on from where the program stands.
+    int StandardDescriptor() const override
+    {
+        if (held_)
+            lseek(descriptor_, position_, SEEK_SET);
+        return descriptor_;
+    }
 
 private:
     int descriptor_;
+    std::optional<std::string> held_;  // the bytes of a held file
+    off_t position_ = 0;               // the position in them
 };
 
 int OpenFlags(DWORD access, DWORD creation)
@@ -187,8 +229,11 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES,
         return INVALID_HANDLE_VALUE;
     }
     const bool createsAlways = creation == CREATE_ALWAYS || creation == OPEN_ALWAYS;
+    auto opened = std::make_unique<host::File>(descriptor);
+    if (access == GENERIC_READ)
+        opened->Hold();
     SetLastError(createsAlways && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return host::AddHandle(std::make_unique<File>(descriptor));
+    return host::AddHandle(std::move(opened));
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped)
@@ -198,6 +243,18 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPP
     if (!buffer && toRead) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (host::File* held = host::FindHandle<host::File>(file); held && held->Held()) {
+        const std::string& content = *held->Held();
+        off_t& position = held->Position();
+        const size_t from = std::min(content.size(), static_cast<size_t>(position));
+        const size_t count = std::min<size_t>(toRead, content.size() - from);
+        if (count)
+            memcpy(buffer, content.data() + from, count);
+        position += off_t(count);
+        if (read)
+            *read = static_cast<DWORD>(count);
+        return TRUE;
     }
     return host::MoveAll(file, toRead, read, [buffer](int descriptor, DWORD offset, DWORD count) {
         return ::read(descriptor, static_cast<uint8_t*>(buffer) + offset, count);
@@ -217,7 +274,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOV
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method)
 {
-    const File* target = FindHandle<File>(file);
+    File* target = FindHandle<File>(file);
     if (!target) {
         SetLastError(ERROR_INVALID_HANDLE);
         return INVALID_SET_FILE_POINTER;
@@ -232,18 +289,29 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
                                             static_cast<uint32_t>(distance))
                      : distance;
     const int whence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-    const off_t before = lseek(target->Descriptor(), 0, SEEK_CUR);
-    const off_t after = lseek(target->Descriptor(), offset, whence[method]);
+    const std::optional<std::string>& held = target->Held();
+    const off_t before = held ? target->Position() : lseek(target->Descriptor(), 0, SEEK_CUR);
+    off_t after = -1;
+    if (!held) {
+        after = lseek(target->Descriptor(), offset, whence[method]);
+    } else {
+        const off_t base[] = {0, before, static_cast<off_t>(held->size())};
+        after = base[method] + offset;
+        errno = EINVAL;
+    }
     if (after < 0) {
         SetLastError(errno == EINVAL ? ERROR_NEGATIVE_SEEK : ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
     // A position that the low part alone cannot report is refused.
     if (!distanceHigh && static_cast<uint64_t>(after) >= INVALID_SET_FILE_POINTER) {
-        lseek(target->Descriptor(), before, SEEK_SET);
+        if (!held)
+            lseek(target->Descriptor(), before, SEEK_SET);
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_SET_FILE_POINTER;
     }
+    if (held)
+        target->Position() = after;
     if (distanceHigh)
         *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(after) >> 32);
     SetLastError(ERROR_SUCCESS);
@@ -252,13 +320,13 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD metho
 
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
 {
-    const File* target = FindHandle<File>(file);
+    File* target = FindHandle<File>(file);
     struct stat status {};
-    if (!target || fstat(target->Descriptor(), &status) != 0) {
+    if (!target || (!target->Held() && fstat(target->Descriptor(), &status) != 0)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return INVALID_FILE_SIZE;
     }
-    const uint64_t size = static_cast<uint64_t>(status.st_size);
+    const uint64_t size = target->Held() ? target->Held()->size() : static_cast<uint64_t>(status.st_size);
     if (sizeHigh)
         *sizeHigh = static_cast<DWORD>(size >> 32);
     SetLastError(ERROR_SUCCESS);

@@ -29,21 +29,35 @@ XdgDirs XdgDirs::FromEnvironment()
         if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
             home = entry->pw_dir;
     }
-    return XdgDirs(home, Variable("XDG_CONFIG_HOME"), Variable("XDG_CONFIG_DIRS"));
+    return XdgDirs(home, Variable("XDG_CONFIG_HOME"), Variable("XDG_CONFIG_DIRS"), Variable("XDG_CACHE_HOME"));
 }
 
-XdgDirs::XdgDirs(std::string home, std::string configHome, std::string configDirs)
-    : m_home(std::move(home)), m_configHome(std::move(configHome)), m_configDirs(std::move(configDirs))
+XdgDirs::XdgDirs(std::string home, std::string configHome, std::string configDirs, std::string cacheHome)
+    : m_home(std::move(home)),
+      m_configHome(std::move(configHome)),
+      m_configDirs(std::move(configDirs)),
+      m_cacheHome(std::move(cacheHome))
 {
+}
+
+// `variable` when it is absolute, else `inHome` in the home folder.
+std::string XdgDirs::Home(const std::string& variable, const char* inHome) const
+{
+    if (IsAbsolute(variable))
+        return variable;
+    if (!IsAbsolute(m_home))
+        return {};
+    return m_home + (m_home.back() == '/' ? "" : "/") + inHome;
 }
 
 std::string XdgDirs::ConfigHome() const
 {
-    if (IsAbsolute(m_configHome))
-        return m_configHome;
-    if (!IsAbsolute(m_home))
-        return {};
-    return m_home + (m_home.back() == '/' ? ".config" : "/.config");
+    return Home(m_configHome, ".config");
+}
+
+std::string XdgDirs::CacheHome() const
+{
+    return Home(m_cacheHome, ".cache");
 }
 
 std::vector<std::string> XdgDirs::ConfigDirs() const

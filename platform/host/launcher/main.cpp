@@ -21,6 +21,7 @@
 #include "platform/host/display/headless/Script.h"
 #include "platform/host/display/wayland/DisplayWayland.h"
 #include "platform/host/display/x11/DisplayX11.h"
+#include "platform/host/gdi/font.h"
 #include "platform/host/kernel/change.h"
 #include "platform/host/kernel/debug.h"
 #include "platform/host/kernel/file.h"
@@ -362,6 +363,8 @@ int main(int argc, char** argv)
     std::u16string commandLine = options.commandLine;
     const std::string listFolder = ListFolder(PlacePanels(options, commandLine));
     host::ApplyFakes(options);
+    if (const std::string cacheHome = host::XdgDirs::FromEnvironment().CacheHome(); !cacheHome.empty())
+        host::gdi::UseFontMatchCache(cacheHome + "/ostrevia/font-matches");
     if (options.check)
         return RunCheck(options, commandLine);
     if (options.noReload)

@@ -178,3 +178,35 @@ TEST(File, ResetHostClosesForgottenHandles)
 }
 
 }  // namespace
+
+namespace {
+
+// The program's reads of a small file come from memory; a child given the
+// handle as its input still reads on from where the program stands.
+TEST(File, AChildReadsOnWhereTheProgramStands)
+{
+    const std::string in = testfiles::WriteBytes("child-in.txt", "abcdef");
+    HANDLE input = OpenForReading(WindowsPath(in));
+    char two[2];
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(input, two, 2, &read, nullptr));
+    const std::string out = testfiles::TempFolder() + "child-out.txt";
+    HANDLE output = CreateFileW(testfiles::Utf16(out).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process{};
+    std::u16string command = u"/bin/cat";
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process));
+    EXPECT_EQ(WAIT_OBJECT_0, MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 5000, 0));
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(input);
+    CloseHandle(output);
+    EXPECT_EQ("cdef", testfiles::ReadFileAt(out));
+}
+
+}  // namespace

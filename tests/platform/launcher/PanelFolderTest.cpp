@@ -20,6 +20,8 @@ TEST(XdgDirs, FollowTheBaseDirectoryRules)
     EXPECT_EQ((std::vector<std::string>{"/etc/xdg"}), host::XdgDirs("/h", "", "").ConfigDirs());
     EXPECT_EQ((std::vector<std::string>{"/site", "/etc/xdg"}),
               host::XdgDirs("/h", "", "/site::relative:/etc/xdg").ConfigDirs());
+    EXPECT_EQ("/var/c", host::XdgDirs("/h", "", "", "/var/c").CacheHome());
+    EXPECT_EQ("/h/.cache", host::XdgDirs("/h", "", "", "cache").CacheHome());  // not absolute: ignored
 }
 
 TEST(ListFile, IsSplitIntoFolderAndName)
