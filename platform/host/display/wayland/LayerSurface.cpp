@@ -35,7 +35,7 @@ struct LayerSurface::Listeners {
             zwlr_layer_surface_v1_ack_configure(layer, serial);
             if (!surface.configured_) {
                 surface.configured_ = true;
-                surface.changed_ = kEverything;
+                surface.changed_.Add(kEverything);
             }
         },
         .closed = [](void* data, zwlr_layer_surface_v1*) { static_cast<LayerSurface*>(data)->closed_ = true; },
@@ -104,29 +104,32 @@ void LayerSurface::SetScale(int block, int bufferScale)
     block_ = block;
     bufferScale_ = bufferScale;
     scaled_ = true;
-    changed_ = kEverything;
+    changed_.Add(kEverything);
 }
 
 void LayerSurface::Changed(const RECT& rect)
 {
-    UnionRect(&changed_, &changed_, &rect);
+    changed_.Add(rect);
 }
 
 bool LayerSurface::Commit(const Surface& surface)
 {
     if (closed_ || !configured_)
         return false;
-    if (!placed_ && !scaled_ && IsRectEmpty(&changed_))
+    if (!placed_ && !scaled_ && changed_.IsEmpty())
         return true;
     const SIZE size{surface.width * block_, surface.height * block_};
     if (size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
         // A buffer of another size shows anew everywhere.
         bufferSize_ = size;
-        changed_ = kEverything;
+        changed_.Add(kEverything);
     }
-    RECT changed{0, 0, surface.width, surface.height};
-    IntersectRect(&changed, &changed, &changed_);
-    if (IsRectEmpty(&changed)) {
+    const RECT whole{0, 0, surface.width, surface.height};
+    gdi::RectList damage;
+    for (const RECT& rect : changed_)
+        damage.Add(gdi::Intersect(rect, whole));
+    const RECT changed = damage.Bounds();
+    if (damage.IsEmpty()) {
         // A move keeps the buffer shown.
         wl_surface_commit(surface_);
         placed_ = false;
@@ -140,11 +143,12 @@ bool LayerSurface::Commit(const Surface& surface)
     wl_surface_attach(surface_, buffer, 0, 0);
     if (scaled_)
         wl_surface_set_buffer_scale(surface_, bufferScale_);
-    wl_surface_damage_buffer(surface_, changed.left * block_, changed.top * block_,
-                             (changed.right - changed.left) * block_, (changed.bottom - changed.top) * block_);
+    for (const RECT& rect : damage)
+        wl_surface_damage_buffer(surface_, rect.left * block_, rect.top * block_, (rect.right - rect.left) * block_,
+                                 (rect.bottom - rect.top) * block_);
     wl_surface_commit(surface_);
     placed_ = scaled_ = false;
-    changed_ = {};
+    changed_.Clear();
     return true;
 }
 
