@@ -1,7 +1,5 @@
 #include "gauges/CpuInfo.h"
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {

@@ -2,8 +2,6 @@
 
 #include "config/Diagnostics.h"
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 DiskInfo::DiskInfo() : GaugeObject(kFullBlock) {}

@@ -1,6 +1,5 @@
 #include "gauges/MemoryInfo.h"
 
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {

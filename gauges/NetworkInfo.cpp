@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
