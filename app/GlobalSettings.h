@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/AnimationKind.h"
+#include "app/RefreshMemo.h"
 #include "objects/SectionHandler.h"
 
 class DesktopObject;
@@ -46,6 +47,8 @@ public:
     bool ReleaseAt(int x, int y);
 
     RedrawTarget* CurrentRedrawTarget() const { return redrawTarget_; }
+    // What the objects showed when they were last drawn.
+    RefreshMemo& Memo() { return memo_; }
     void SetRedrawTarget(RedrawTarget* target) { redrawTarget_ = target; }
 
     HWND Window() const { return window_; }
@@ -119,6 +122,7 @@ private:
     bool topMost_ = true;
     HWND window_;
     RedrawTarget* redrawTarget_ = nullptr;
+    RefreshMemo memo_;
     AnimationKind startUpAnimation_ = FlyRight;
     AnimationKind shutDownAnimation_ = FlyDown;
     bool accelerated_ = true;

@@ -83,6 +83,8 @@ void ComposeBackBuffer(Panel& panel)
     SetBkMode(dc, TRANSPARENT);
     for (const auto& object : panel.Settings().Objects())
         object->Draw(panel.backBuffer, object->X(), object->Y());
+    // Objects drawn over one another here may show parts of each other.
+    panel.Settings().Memo().Forget();
 }
 
 void PaintBackground(HDC dc, const RECT& rect, const Panel& panel)
@@ -109,14 +111,21 @@ void RedrawObject(GlobalSettings& settings, DesktopObject& object)
     // A panel whose back buffer could not be made has nothing to draw on.
     if (surface.Dc())
         object.Draw(surface, object.X(), object.Y());
+    settings.Memo().Drawn(settings.Objects(), object, rect);
     target->EndRedraw(rect);
 }
 
 void RefreshDueObjects(GlobalSettings& settings)
 {
-    for (const auto& object : settings.Objects()) {
-        if (object->IsDue())
-            RedrawObject(settings, *object);
+    const auto& objects = settings.Objects();
+    for (size_t i = 0; i < objects.size(); ++i) {
+        DesktopObject& object = *objects[i];
+        if (!object.IsDue())
+            continue;
+        if (settings.Memo().Unchanged(objects, i))
+            object.DropReading();
+        else
+            RedrawObject(settings, object);
     }
 }
 

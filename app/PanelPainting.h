@@ -24,10 +24,12 @@ void ComposeBackBuffer(Panel& panel);
 void PaintBackground(HDC dc, const RECT& rect, const Panel& panel);
 
 // Repaints the object's rectangle through the settings' current redraw
-// target: background, the object's Draw, then the copy to the screen.
+// target: background, the object's Draw, then the copy to the screen; the
+// memo learns of it.
 void RedrawObject(GlobalSettings& settings, DesktopObject& object);
 
-// Redraws every object whose IsDue answers true, in list order.
+// Redraws every object whose IsDue answers true, in list order, except
+// those whose look the settings' memo finds unchanged.
 void RefreshDueObjects(GlobalSettings& settings);
 
 // The refresh timer's period: the smallest non-zero object Interval,

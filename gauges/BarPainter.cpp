@@ -8,10 +8,37 @@
 #include "gauges/BlurFilter.h"
 #include "gauges/ChannelBlend.h"
 #include "gauges/SelectedPen.h"
+#include "objects/Look.h"
 
 namespace {
 
 constexpr UINT kFull = 1024;
+
+// The plain bar's percentage, which also picks its colour.
+BYTE PlainPercent(UINT fraction)
+{
+    return static_cast<BYTE>((static_cast<ULONGLONG>(fraction) * 100) / kFull);
+}
+
+// How far the plain bar's fill reaches right of its left edge.
+LONGLONG PlainFillWidth(int width, UINT fraction)
+{
+    return (static_cast<LONGLONG>(width) * fraction) / kFull;
+}
+
+// The columns of the cool bar's fill inside its frame; a fraction above 1024
+// fills the frame.
+int CoolFill(int width, UINT fraction)
+{
+    return static_cast<int>((static_cast<ULONGLONG>(width - 2) * std::min(fraction, kFull)) / kFull);
+}
+
+// The percentage of the cool bar's fill as painted: a fraction above 1024
+// shows as 100 % (its own percentage would not fit the text).
+UINT CoolPercent(UINT fraction)
+{
+    return std::min(fraction, kFull) * 100 / kFull;
+}
 
 bool BarLiesInside(const DibSurface& surface, LONGLONG left, LONGLONG top, LONGLONG width, LONGLONG height)
 {
@@ -160,8 +187,8 @@ void PaintHighlight(const BarPixels& bar, int fill)
 void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction)
 {
     const int top = row.y + offset;
-    const BYTE percent = static_cast<BYTE>((static_cast<ULONGLONG>(fraction) * 100) / kFull);
-    const LONGLONG fillRight = row.x + (static_cast<LONGLONG>(row.width) * fraction) / kFull;
+    const BYTE percent = PlainPercent(fraction);
+    const LONGLONG fillRight = row.x + PlainFillWidth(row.width, fraction);
     const RECT fill = {row.x, top, static_cast<LONG>(std::clamp<LONGLONG>(fillRight, INT_MIN, INT_MAX)), top + row.rowHeight};
     HBRUSH brush = CreateSolidBrush(percent > 25 ? row.highColor : row.lowColor);
     FillRect(row.dc, &fill, brush);
@@ -188,10 +215,8 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
     FrostBar(surface, RECT{row.x, top, row.x + row.width, top + row.rowHeight}, row.blurColor, row.lightColor);
 
     WCHAR text[8] = {};
-    // The percentage of the fill as painted: a fraction above 1024 shows as
-    // 100 % (its own percentage would not fit the text).
     if (row.flags & PercentText)
-        FormatPercent(std::min(fraction, kFull) * 100 / kFull, text);
+        FormatPercent(CoolPercent(fraction), text);
 
     const CoolBarStyle style = {
         row.lowColor, row.centerColor, row.highColor, row.borderColor,
@@ -199,6 +224,17 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
         10, fraction, text,
     };
     PaintCoolBar(surface, style);
+}
+
+void DescribeBar(const GaugeRow& row, UINT fraction, Look& look)
+{
+    if (row.flags & CoolStyle) {
+        look.Add(CoolFill(row.width, fraction));
+        look.Add(CoolPercent(fraction));
+    } else {
+        look.Add(PlainFillWidth(row.width, fraction));
+        look.Add(PlainPercent(fraction));
+    }
 }
 
 void FrostBar(DibSurface& surface, const RECT& bar, COLORREF blurColor, COLORREF lightColor)
@@ -235,7 +271,7 @@ void PaintCoolBar(DibSurface& surface, const CoolBarStyle& style)
         return;
     const BarPixels bar = {surface, static_cast<int>(style.left), static_cast<int>(style.top),
                            static_cast<int>(style.width), static_cast<int>(style.height)};
-    const int fill = static_cast<int>((static_cast<ULONGLONG>(bar.width - 2) * std::min(style.fraction, kFull)) / kFull);
+    const int fill = CoolFill(bar.width, style.fraction);
 
     DrawFrameAndFillEnd(surface.Dc(), bar, style.border, fill);
     PaintGradient(bar, style, fill);

@@ -11,6 +11,8 @@
 #include "gauges/DibSurface.h"
 #include "gauges/GaugeRow.h"
 
+class Look;
+
 // The bar of `row` with its top `offset` pixels below row.y, in row.dc. The
 // fill is not limited to the frame: a fraction above 1024 fills past it.
 void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction);
@@ -19,6 +21,11 @@ void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction);
 // does not lie wholly inside the surface, or is smaller than 2 x 2 pixels,
 // is not drawn at all.
 void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT fraction);
+
+// Writes into `look` what the bar of `row` (in either style) shows of
+// `fraction`: the columns filled and the percentage, which the fraction's
+// smaller steps leave alone.
+void DescribeBar(const GaugeRow& row, UINT fraction, Look& look);
 
 // The cool bar's frosted glass in the `bar` rectangle (frame included) of
 // `surface`: the background blurred and tinted with `blurColor`, and a glow

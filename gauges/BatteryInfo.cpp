@@ -8,6 +8,7 @@
 #include "gauges/DrawingRange.h"
 #include "gauges/SelectedPen.h"
 #include "gauges/VerticalGradient.h"
+#include "objects/Look.h"
 
 namespace {
 
@@ -128,18 +129,41 @@ void BatteryInfo::ShowPowerStatus() const
     MessageBoxW(nullptr, text, TEXT("System Power Status"), MB_SETFOREGROUND | MB_ICONINFORMATION);
 }
 
+bool BatteryInfo::TooSmall(int x, int y) const
+{
+    return Width() < 2 || Height() < 3 || !InDrawingRange(x, y);
+}
+
+void BatteryInfo::ReadStatus()
+{
+    status_ = {};
+    // A failed query may have written part of the record: draw empty.
+    if (!QueryPowerStatus(status_))
+        status_ = SYSTEM_POWER_STATUS_EX2{};
+}
+
+bool BatteryInfo::DescribeLook(Look& look)
+{
+    if (TooSmall(X(), Y()))
+        return true;
+    ReadStatus();
+    HoldReading();
+    look.Add(status_.BatteryLifePercent);
+    look.Add(status_.BatteryFlag);
+    look.Add(status_.ACLineStatus);
+    return true;
+}
+
 void BatteryInfo::Draw(DibSurface& surface, int x, int y)
 {
-    if (Width() < 2 || Height() < 3 || !InDrawingRange(x, y))
+    if (TooSmall(x, y))
         return;
-    SYSTEM_POWER_STATUS_EX2 status = {};
-    // A failed query may have written part of the record: draw empty.
-    if (!QueryPowerStatus(status))
-        status = SYSTEM_POWER_STATUS_EX2{};
+    if (!TakeHeldReading())
+        ReadStatus();
     if (coolBattery_)
-        DrawCoolBattery(surface, x, y, status);
+        DrawCoolBattery(surface, x, y, status_);
     else
-        DrawSegmentBattery(surface.Dc(), x, y, status);
+        DrawSegmentBattery(surface.Dc(), x, y, status_);
 }
 
 bool BatteryInfo::OnPress(int, int)

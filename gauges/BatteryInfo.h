@@ -24,6 +24,8 @@ public:
     // Queries the power state and draws the battery in Width x Height; a
     // battery smaller than 2 x 3 pixels is not drawn.
     void Draw(DibSurface& surface, int x, int y) override;
+    // The charge, the charging flag and the line state, as Draw shows them.
+    bool DescribeLook(Look& look) override;
     // A tap redraws the gauge with a fresh power state.
     bool OnPress(int x, int y) override;
 
@@ -32,6 +34,10 @@ public:
     COLORREF LevelColor(int percent) const;
 
 private:
+    // Draw shows nothing.
+    bool TooSmall(int x, int y) const;
+    // The power state into status_; an empty one when the query fails.
+    void ReadStatus();
     bool QueryPowerStatus(SYSTEM_POWER_STATUS_EX2& status) const;
     void ShowPowerStatus() const;
     void DrawSegmentBattery(HDC dc, int x, int y, const SYSTEM_POWER_STATUS_EX2& status) const;
@@ -46,4 +52,5 @@ private:
     COLORREF colorArrow_ = RGB(0xC0, 0xC0, 0);
     int segments_ = 3;
     bool coolBattery_ = true;
+    SYSTEM_POWER_STATUS_EX2 status_ = {};
 };

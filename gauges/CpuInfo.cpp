@@ -1,7 +1,5 @@
 #include "gauges/CpuInfo.h"
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
@@ -42,23 +40,28 @@ bool CpuInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("CpuInfo - Ignoriere Fehler:"));
 }
 
-void CpuInfo::Draw(DibSurface& surface, int x, int y)
+void CpuInfo::Read()
 {
-    if (Options() == 0 || !InDrawingRange(x, y))
-        return;
     const DWORD idle = GetIdleTime();
-    if (idle == MAXDWORD) {
-        DrawErrorText(surface.Dc(), x, y, kLabel);
+    failed_ = idle == MAXDWORD;
+    if (failed_)
         return;
-    }
     if (const auto step = idle_.Next(GetTickCount(), idle))
         load_ = LoadPerMille(*step);
+}
+
+void CpuInfo::Show(Output& output, int x, int y)
+{
+    if (failed_) {
+        output.ErrorText(*this, x, y, kLabel);
+        return;
+    }
 
     WCHAR text[32];
     _snwprintf(text, 32, TEXT("%u.%u%% of %u"), load_ / 10, load_ % 10, static_cast<UINT>(processors_));
     text[31] = 0;
     GaugeRow row;
-    BuildBlock(row, surface, BlockFlags(), x, y);
+    BuildBlock(row, output.Dc(), BlockFlags(), x, y);
     row.label = kLabel;
     row.valueText = text;
     // load x 1024 / 100, rounded up so that the bar's percentage (truncated)
@@ -66,5 +69,5 @@ void CpuInfo::Draw(DibSurface& surface, int x, int y)
     // which would read 36 %. 25, 50 and 100 % fill exactly 256, 512, 1024.
     row.value = (load_ * 1024 + 999) / 1000;
     row.total = 1024;
-    DrawGaugeRows(surface, row);
+    output.Rows(row);
 }

@@ -29,13 +29,18 @@ public:
     // DesktopObject.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~CpuInfo() override = default;
-    // Reads the idle time; the bar fills load x 1024 / 100 of its width.
-    void Draw(DibSurface& surface, int x, int y) override;
     // Also due while the load waits for its first step.
     bool IsDue() override;
     DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
+protected:
+    // Reads the idle time.
+    void Read() override;
+    // The bar fills load x 1024 / 100 of its width.
+    void Show(Output& output, int x, int y) override;
+
 private:
+    bool failed_ = false;  // the idle time could not be read
     CounterReading idle_;
     UINT load_ = 0;  // tenths of a percent, from the latest step
     DWORD processors_;

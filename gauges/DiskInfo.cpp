@@ -2,8 +2,6 @@
 
 #include "config/Diagnostics.h"
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 DiskInfo::DiskInfo() : GaugeObject(kFullBlock) {}
@@ -38,20 +36,23 @@ void DiskInfo::ReportPitfalls() const
                                       folder_.get(), TEXT("\"' instead of the free space; name an existing folder")});
 }
 
-void DiskInfo::Draw(DibSurface& surface, int x, int y)
+void DiskInfo::Read()
 {
-    if (Options() == 0 || !InDrawingRange(x, y))
-        return;
-    ULARGE_INTEGER freeToCaller = {};
-    ULARGE_INTEGER total = {};
-    if (!folder_ || !GetDiskFreeSpaceExW(folder_.get(), &freeToCaller, &total, nullptr)) {
-        DrawErrorText(surface.Dc(), x, y, folder_ ? folder_.get() : TEXT(""));
+    freeToCaller_ = {};
+    total_ = {};
+    read_ = folder_ && GetDiskFreeSpaceExW(folder_.get(), &freeToCaller_, &total_, nullptr);
+}
+
+void DiskInfo::Show(Output& output, int x, int y)
+{
+    if (!read_) {
+        output.ErrorText(*this, x, y, folder_ ? folder_.get() : TEXT(""));
         return;
     }
     GaugeRow row;
-    BuildBlock(row, surface, BlockFlags(), x, y);
+    BuildBlock(row, output.Dc(), BlockFlags(), x, y);
     row.label = folder_.get();
-    row.value = freeToCaller.QuadPart;
-    row.total = total.QuadPart;
-    DrawGaugeRows(surface, row);
+    row.value = freeToCaller_.QuadPart;
+    row.total = total_.QuadPart;
+    output.Rows(row);
 }

@@ -28,13 +28,20 @@ public:
     // "Interval"; other lines go to DesktopObject.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~DiskInfo() override = default;
-    // Queries the volume afresh. Without a folder, or when the query fails,
-    // draws 'Fehler: "<folder>"' word-wrapped in the object's rectangle.
-    void Draw(DibSurface& surface, int x, int y) override;
     // A folder whose volume cannot be queried.
     void ReportPitfalls() const override;
+
+protected:
+    // Queries the volume afresh.
+    void Read() override;
+    // Without a folder, or when the query failed, 'Fehler: "<folder>"'
+    // word-wrapped in the object's rectangle.
+    void Show(Output& output, int x, int y) override;
 
 private:
     std::unique_ptr<WCHAR[]> folder_;
     UINT folderLine_ = 0;
+    bool read_ = false;
+    ULARGE_INTEGER freeToCaller_ = {};
+    ULARGE_INTEGER total_ = {};
 };

@@ -6,6 +6,7 @@
 #include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 #include "objects/ErrorText.h"
+#include "objects/Look.h"
 
 GaugeObject::GaugeObject(UINT options) : options_(options)
 {
@@ -47,11 +48,61 @@ bool GaugeObject::FinishParseKey(KeyResult result, const WCHAR* line, UINT lengt
     return DesktopObject::ParseKey(line, length, showErrors);
 }
 
-void GaugeObject::BuildBlock(GaugeRow& row, const DibSurface& surface, UINT flags, int x, int y) const
+void GaugeObject::Draw(DibSurface& surface, int x, int y)
+{
+    if (Options() == 0 || !InDrawingRange(x, y))
+        return;
+    if (!TakeHeldReading())
+        Read();
+    Output output(surface);
+    Show(output, x, y);
+}
+
+bool GaugeObject::DescribeLook(Look& look)
+{
+    // Draw reads nothing here either.
+    if (Options() == 0 || !InDrawingRange(X(), Y()))
+        return true;
+    Read();
+    HoldReading();
+    Output output(look);
+    Show(output, X(), Y());
+    return true;
+}
+
+HDC GaugeObject::Output::Dc() const
+{
+    return surface_ ? surface_->Dc() : nullptr;
+}
+
+void GaugeObject::Output::Rows(const GaugeRow& row)
+{
+    if (look_)
+        DescribeGaugeRows(row, *look_);
+    else
+        DrawGaugeRows(*surface_, row);
+}
+
+void GaugeObject::Output::ErrorText(const GaugeObject& gauge, int x, int y, const WCHAR* name, const COLORREF* color)
+{
+    if (look_) {
+        look_->Add(x);
+        look_->Add(y);
+        look_->AddText(name);
+        return;
+    }
+    HDC dc = surface_->Dc();
+    const COLORREF previous = color ? SetTextColor(dc, *color) : 0;
+    gauge.DrawErrorText(dc, x, y, name);
+    if (color)
+        SetTextColor(dc, previous);
+}
+
+void GaugeObject::BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y) const
 {
     row = GaugeRow{};
     row.flags = flags;
-    row.dc = surface.Dc();
+    row.dc = dc;
     row.x = x;
     row.y = y;
     row.width = ClampExtent(Width());

@@ -11,13 +11,19 @@
 #include "gauges/GaugeRow.h"
 #include "objects/DesktopObject.h"
 
+class Look;
+
 class GaugeObject : public DesktopObject {
 public:
     // Default colours and the gauge's own default options; the interval is
     // ten minutes.
     explicit GaugeObject(UINT options);
     ~GaugeObject() override = default;
-    void Draw(DibSurface& surface, int x, int y) override = 0;
+    // Nothing without options or beyond the drawing range; otherwise Show
+    // of the reading that DescribeLook took, or of a new one.
+    void Draw(DibSurface& surface, int x, int y) final;
+    // Takes a reading and writes Show's rows or error text into `look`.
+    bool DescribeLook(Look& look) final;
     // A single block: the row height from the DC's font, and Height the
     // height of the rows that the BlockOption bits select.
     void Measure(HDC dc) override;
@@ -33,6 +39,29 @@ protected:
         BlockCool = 0x20,
     };
     static constexpr UINT kFullBlock = BlockLabel | BlockBar | BlockValue | BlockPercent | BlockCool;
+
+    // Where Show puts what a reading shows: onto a surface when drawing, or
+    // into a look when the panel asks whether anything changed.
+    class Output {
+    public:
+        explicit Output(DibSurface& surface) : surface_(&surface) {}
+        explicit Output(Look& look) : look_(&look) {}
+        // The surface's DC; null for a look.
+        HDC Dc() const;
+        // DrawGaugeRows of `row`.
+        void Rows(const GaugeRow& row);
+        // DrawErrorText in `color`, or in the DC's text colour when null.
+        void ErrorText(const GaugeObject& gauge, int x, int y, const WCHAR* name, const COLORREF* color = nullptr);
+
+    private:
+        DibSurface* surface_ = nullptr;
+        Look* look_ = nullptr;
+    };
+
+    // Takes a new reading into the gauge.
+    virtual void Read() = 0;
+    // Puts what the last reading shows at (x, y), in the drawing range.
+    virtual void Show(Output& output, int x, int y) = 0;
 
     // Which GaugeRow flag an option bit of a gauge turns on.
     struct OptionFlag {
@@ -85,10 +114,10 @@ protected:
         return FinishParseKey(result, line, length, showErrors, caption);
     }
 
-    // A cleared row with `flags`, the surface's DC, (x, y), the object's
+    // A cleared row with `flags`, `dc`, (x, y), the object's
     // width, the colours and the row height: the measured one, or else the
     // object's Height shared among the selected rows.
-    void BuildBlock(GaugeRow& row, const DibSurface& surface, UINT flags, int x, int y) const;
+    void BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y) const;
 
     // The height of "I" in the DC's current font, kept as the row height.
     void MeasureRowHeight(HDC dc);

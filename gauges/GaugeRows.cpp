@@ -1,8 +1,10 @@
 #include "gauges/GaugeRows.h"
 
+#include <initializer_list>
 #include <iterator>
 
 #include "gauges/BarPainter.h"
+#include "objects/Look.h"
 
 namespace {
 
@@ -84,6 +86,26 @@ int GaugeRowsHeight(UINT flags, int rowHeight)
     if (flags & BarRow)
         height += rowHeight;
     return height;
+}
+
+void DescribeGaugeRows(const GaugeRow& row, Look& look)
+{
+    for (int number : {row.x, row.y, row.width, row.rowHeight})
+        look.Add(number);
+    look.Add(row.flags);
+    for (COLORREF color : {row.textColor, row.borderColor, row.lowColor, row.highColor, row.centerColor,
+                           row.lightColor, row.blurColor})
+        look.Add(color);
+    if (row.flags & LabelRow)
+        look.AddText(row.label);
+    if (row.flags & ValueRow) {
+        WCHAR text[32];
+        if (!row.valueText)
+            FormatValueText(row.value, row.total, text);
+        look.AddText(row.valueText ? row.valueText : text);
+    }
+    if (row.flags & BarRow)
+        DescribeBar(row, FillFraction(row.value, row.total), look);
 }
 
 void DrawGaugeRows(DibSurface& surface, const GaugeRow& row)

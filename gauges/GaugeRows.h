@@ -4,6 +4,8 @@
 #include "gauges/DibSurface.h"
 #include "gauges/GaugeRow.h"
 
+class Look;
+
 // A byte count as shown: a number and one of "Bytes", "KB", "MB", "GB",
 // "TB", "?" (units of 2^50 bytes).
 struct ByteCount {
@@ -31,6 +33,11 @@ int FormatValueText(ULONGLONG value, ULONGLONG total, WCHAR (&text)[32]);
 // Height of the rows that `flags` selects: row height + 2 for a label and a
 // value text row, row height for a bar.
 int GaugeRowsHeight(UINT flags, int rowHeight);
+
+// Writes into `look` everything of `row` that DrawGaugeRows's pixels depend
+// on (its DC aside): place, sizes, colours, the texts shown and the bar as
+// painted.
+void DescribeGaugeRows(const GaugeRow& row, Look& look);
 
 // Draws the selected rows of `row` top to bottom on `surface`, whose DC is
 // row.dc, leaving 2 pixels below the label and the value text. The value

@@ -1,6 +1,5 @@
 #include "gauges/MemoryInfo.h"
 
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
@@ -44,26 +43,27 @@ UINT MemoryInfo::BlockFlags(Block block) const
     return centerValue_ ? flags | CenteredText : flags;
 }
 
-void MemoryInfo::Draw(DibSurface& surface, int x, int y)
+void MemoryInfo::Read()
 {
-    if (Options() == 0 || !InDrawingRange(x, y))
-        return;
-    MEMORYSTATUS status = {};
-    status.dwLength = sizeof(status);
-    GlobalMemoryStatus(&status);
+    status_ = {};
+    status_.dwLength = sizeof(status_);
+    GlobalMemoryStatus(&status_);
+}
 
+void MemoryInfo::Show(Output& output, int x, int y)
+{
     GaugeRow row;
-    BuildBlock(row, surface, BlockFlags(Block::Physical), x, y);
+    BuildBlock(row, output.Dc(), BlockFlags(Block::Physical), x, y);
     row.label = TEXT("Physical Memory");
-    row.value = status.dwAvailPhys;
-    row.total = status.dwTotalPhys;
-    DrawGaugeRows(surface, row);
+    row.value = status_.dwAvailPhys;
+    row.total = status_.dwTotalPhys;
+    output.Rows(row);
 
-    BuildBlock(row, surface, BlockFlags(Block::Virtual), x, y + physicalBlockHeight_ + kBlockGap);
+    BuildBlock(row, output.Dc(), BlockFlags(Block::Virtual), x, y + physicalBlockHeight_ + kBlockGap);
     row.label = TEXT("Virtual Memory");
-    row.value = status.dwAvailVirtual;
-    row.total = status.dwTotalVirtual;
-    DrawGaugeRows(surface, row);
+    row.value = status_.dwAvailVirtual;
+    row.total = status_.dwTotalVirtual;
+    output.Rows(row);
 }
 
 void MemoryInfo::Measure(HDC dc)

@@ -28,11 +28,14 @@ public:
     // "CenterValue" and "Interval"; other lines go to DesktopObject.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~MemoryInfo() override = default;
-    // Reads the memory status once and draws both blocks; the virtual block
-    // starts 2 pixels below the physical one.
-    void Draw(DibSurface& surface, int x, int y) override;
     // Row height from the DC's font; Height of both blocks and the gap.
     void Measure(HDC dc) override;
+
+protected:
+    // The memory status, read once for both blocks.
+    void Read() override;
+    // Both blocks; the virtual block starts 2 pixels below the physical one.
+    void Show(Output& output, int x, int y) override;
 
 private:
     enum class Block { Physical, Virtual };
@@ -40,4 +43,5 @@ private:
 
     bool centerValue_ = false;
     int physicalBlockHeight_ = 0;
+    MEMORYSTATUS status_ = {};
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
@@ -53,24 +51,28 @@ bool NetworkInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("NetworkInfo - Ignoriere Fehler:"));
 }
 
-void NetworkInfo::Draw(DibSurface& surface, int x, int y)
+void NetworkInfo::Read()
 {
-    if (Options() == 0 || !InDrawingRange(x, y))
-        return;
-    if (!rates_.Update()) {
-        DrawErrorText(surface.Dc(), x, y, rates_.Interface() ? rates_.Interface() : TEXT(""));
+    read_ = rates_.Update();
+    if (read_)
+        highestRate_ = std::max(highestRate_, rates_.ReceivedRate());
+}
+
+void NetworkInfo::Show(Output& output, int x, int y)
+{
+    if (!read_) {
+        output.ErrorText(*this, x, y, rates_.Interface() ? rates_.Interface() : TEXT(""));
         return;
     }
-    highestRate_ = std::max(highestRate_, rates_.ReceivedRate());
     const ULONGLONG fullRate = maxRate_ ? maxRate_ : highestRate_;
 
     WCHAR text[48];
     FormatRates(rates_.ReceivedRate(), rates_.SentRate(), text);
     GaugeRow block;
-    BuildBlock(block, surface, BlockFlags(), x, y);
+    BuildBlock(block, output.Dc(), BlockFlags(), x, y);
     block.label = rates_.Label();
     block.valueText = text;
     block.value = std::min(rates_.ReceivedRate(), fullRate);
     block.total = fullRate;
-    DrawGaugeRows(surface, block);
+    output.Rows(block);
 }

@@ -30,16 +30,20 @@ public:
     // go to DesktopObject.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~NetworkInfo() override = default;
-    // Reads the interface table afresh. Without "Interface" the gauge keeps
-    // to the interface that it chose first (up, no loopback, the most octets
-    // carried) while that one stays up. With "Interface" it reads only that
-    // interface's row once it has found it in the table.
-    void Draw(DibSurface& surface, int x, int y) override;
     // Also due while the rates wait for their first step.
     bool IsDue() override;
     DWORD FirstValueDelay() const override { return kSecondReadingDelay; }
 
+protected:
+    // Reads the interface table afresh. Without "Interface" the gauge keeps
+    // to the interface that it chose first (up, no loopback, the most octets
+    // carried) while that one stays up. With "Interface" it reads only that
+    // interface's row once it has found it in the table.
+    void Read() override;
+    void Show(Output& output, int x, int y) override;
+
 private:
+    bool read_ = false;
     NetworkRates rates_;
     ULONGLONG maxRate_ = 0;  // 0: the highest receive rate seen
     ULONGLONG highestRate_ = 0;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "gauges/DibSurface.h"
-#include "gauges/DrawingRange.h"
 #include "gauges/GaugeRows.h"
 
 namespace {
@@ -50,23 +48,25 @@ bool TemperatureInfo::ParseKey(const WCHAR* line, UINT length, bool showErrors)
     return ParseGaugeKey(kKeys, line, length, showErrors, TEXT("TemperatureInfo - Ignoriere Fehler:"));
 }
 
-void TemperatureInfo::Draw(DibSurface& surface, int x, int y)
+void TemperatureInfo::Read()
 {
-    if (Options() == 0 || !InDrawingRange(x, y))
-        return;
-    const auto millidegrees = sensor_.Read();
+    millidegrees_ = sensor_.Read();
+}
+
+void TemperatureInfo::Show(Output& output, int x, int y)
+{
+    const auto& millidegrees = millidegrees_;
     if (!millidegrees) {
         // In the gauge's text colour: many machines (and the Windows build)
         // have no sensor, and the error must read on the panel's backdrop.
-        const COLORREF previous = SetTextColor(surface.Dc(), TextColor());
-        DrawErrorText(surface.Dc(), x, y, sensor_.Name()[0] ? sensor_.Name() : kLabel);
-        SetTextColor(surface.Dc(), previous);
+        const COLORREF color = TextColor();
+        output.ErrorText(*this, x, y, sensor_.Name()[0] ? sensor_.Name() : kLabel, &color);
         return;
     }
     WCHAR text[16];
     FormatCelsius(*millidegrees, text);
     GaugeRow row;
-    BuildBlock(row, surface, BlockFlags(), x, y);
+    BuildBlock(row, output.Dc(), BlockFlags(), x, y);
     row.label = label_;
     row.valueText = text;
     const LONGLONG full = static_cast<LONGLONG>(max_) * 1000;
@@ -74,5 +74,5 @@ void TemperatureInfo::Draw(DibSurface& surface, int x, int y)
     row.total = static_cast<ULONGLONG>(full);
     if (static_cast<LONGLONG>(*millidegrees) >= static_cast<LONGLONG>(warnAt_) * 1000)
         row.lowColor = row.centerColor = row.highColor = colorCritical_;
-    DrawGaugeRows(surface, row);
+    output.Rows(row);
 }

@@ -30,10 +30,14 @@ public:
     // "Interval"; other lines go to DesktopObject.
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     ~TemperatureInfo() override = default;
-    // Reads the sensor afresh; below 0 °C the bar is empty.
-    void Draw(DibSurface& surface, int x, int y) override;
+protected:
+    // Reads the sensor afresh.
+    void Read() override;
+    // Below 0 °C the bar is empty.
+    void Show(Output& output, int x, int y) override;
 
 private:
+    std::optional<LONG> millidegrees_;
     TemperatureSensor sensor_;
     int max_ = 100;
     int warnAt_ = 80;

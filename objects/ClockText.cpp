@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "config/KeyTable.h"
+#include "objects/Look.h"
 
 ClockText::ClockText(FormatCall format, DWORD defaultInterval, const WCHAR* errorCaption)
     : formatCall_(format), errorCaption_(errorCaption)
@@ -41,9 +42,18 @@ void ClockText::RefreshText()
         SetText(TEXT(""), 0);
 }
 
-void ClockText::Draw(DibSurface& surface, int x, int y)
+bool ClockText::DescribeLook(Look& look)
 {
     RefreshText();
+    HoldReading();
+    look.AddText(ShownText());
+    return true;
+}
+
+void ClockText::Draw(DibSurface& surface, int x, int y)
+{
+    if (!TakeHeldReading())
+        RefreshText();
     Text::Draw(surface, x, y);
 }
 

@@ -18,6 +18,8 @@ public:
     bool ParseKey(const WCHAR* line, UINT length, bool showErrors) override;
     void Draw(DibSurface& surface, int x, int y) override;
     void Measure(HDC dc) override;
+    // The text of the present moment.
+    bool DescribeLook(Look& look) override;
 
     // Formats the present moment into the text (at most 31 characters). When
     // the platform cannot format it (a bad picture, a result that does not

@@ -47,11 +47,18 @@ bool DesktopObject::IsDue()
 {
     if (interval_ == 0)
         return false;
-    // Unsigned difference: harmless across the tick counter's wrap.
-    if (GetTickCount() - lastRefresh_ < interval_)
+    // Unsigned differences: harmless across the tick counter's wrap.
+    const DWORD now = GetTickCount();
+    const DWORD elapsed = now - lastRefresh_;
+    if (elapsed < interval_)
         return false;
-    lastRefresh_ = GetTickCount();
+    lastRefresh_ = elapsed - interval_ < interval_ ? lastRefresh_ + interval_ : now;
     return true;
+}
+
+bool DesktopObject::DescribeLook(Look&)
+{
+    return false;
 }
 
 bool DesktopObject::Contains(int x, int y) const

@@ -6,6 +6,7 @@
 #include "objects/SectionHandler.h"
 
 class DibSurface;
+class Look;
 
 class DesktopObject : public SectionHandler {
 public:
@@ -25,8 +26,20 @@ public:
     // panel to redraw the object at once.
     virtual bool OnPress(int x, int y);
     virtual bool OnRelease(int x, int y);
-    // True when Interval has passed since the last true answer; restarts it.
+    // True when Interval has passed since the object was last due. The next
+    // interval counts from when this one ended, not from the answer, so
+    // that objects of one interval stay due together at the panel's ticks;
+    // an object late by a whole interval or more starts afresh from now.
     virtual bool IsDue();
+    // Takes the reading that the next Draw is to show and writes into `look`
+    // everything besides the rectangle and the settings that Draw's pixels
+    // depend on, so that the panel can leave a due object whose look did not
+    // change as it stands. False, as here: the pixels change with time or
+    // history as well, and the object is drawn whenever it is due.
+    virtual bool DescribeLook(Look& look);
+    // Forgets a reading that DescribeLook took and no Draw showed, so that
+    // the next Draw reads anew.
+    void DropReading() { readingHeld_ = false; }
     // How soon after the panel is built a refresh gives the object the
     // value that its first draw could not show yet (a rate needs two
     // readings); 0 when the first draw shows it. The panel refreshes once
@@ -53,6 +66,17 @@ public:
     // True when (x, y) in panel pixels lies in the object's rectangle.
     bool Contains(int x, int y) const;
 
+protected:
+    // For DescribeLook: the next Draw shows the reading just taken.
+    void HoldReading() { readingHeld_ = true; }
+    // For Draw: true, once, when DescribeLook took the reading to show.
+    bool TakeHeldReading()
+    {
+        const bool held = readingHeld_;
+        readingHeld_ = false;
+        return held;
+    }
+
 private:
     int x_ = 0;
     int y_ = 0;
@@ -60,4 +84,5 @@ private:
     int height_ = 0;
     DWORD interval_ = 0;
     DWORD lastRefresh_;
+    bool readingHeld_ = false;
 };

@@ -7,6 +7,7 @@
 // starts one per test), and ResetHost() returns everything to start-up state.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,9 @@ void FakeTemperature(int celsius);
 // than the machine's.
 void UseSensorFolder(const std::string& root);
 void FakeNoBattery();
+// The date and time shown start at `secondsSinceEpoch` now and go on with the
+// tick count, so that runs on the virtual clock show the same times.
+void FakeWallClock(int64_t secondsSinceEpoch);
 
 // Program launches: while recording, ShellExecuteExW records instead of starting.
 struct Launch {

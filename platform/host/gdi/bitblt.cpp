@@ -123,6 +123,12 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     RECT sourceArea = WideRect(shiftX, shiftY, shiftX + in.width, shiftY + in.height);
     RECT area = to->Clip(Intersect(WideRect(left, top, right, bottom), sourceArea));
     if (Empty(area)) return TRUE;
+    // On a window only the pixels that change are copied and so presented:
+    // a redrawn clock sends the digits that moved.
+    if (to->window)
+        area = raster::DifferingArea(to->Target(), area, in,
+                                     POINT{static_cast<LONG>(area.left - shiftX), static_cast<LONG>(area.top - shiftY)});
+    if (Empty(area)) return TRUE;
     raster::Copy(to->Target(), area, in,
                  POINT{static_cast<LONG>(area.left - shiftX), static_cast<LONG>(area.top - shiftY)});
     to->Touch(area);

@@ -78,7 +78,13 @@ void ClipSurfaceDC(HDC handle, const RECT& area)
 RECT DrawnBounds(HDC handle)
 {
     DeviceContext* dc = LookupDC(handle);
-    return dc ? dc->drawn : RECT{};
+    return dc ? dc->drawn.Bounds() : RECT{};
+}
+
+RectList DrawnRects(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->drawn : RectList{};
 }
 
 }  // namespace host::gdi

@@ -23,7 +23,7 @@ struct DeviceContext : GdiObject {
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;
     POINT position{};
-    RECT drawn{};
+    RectList drawn;
     bool clipped = false;
     RECT clip{};  // with `clipped`: the only area drawn on
 
@@ -35,7 +35,7 @@ struct DeviceContext : GdiObject {
     RECT Clip(const RECT& r) const;
 
     // Records that `r` (already clipped) was drawn on.
-    void Touch(const RECT& r) { drawn = Union(drawn, r); }
+    void Touch(const RECT& r) { drawn.Add(r); }
 
     Pen& CurrentPen() const;
     Brush& CurrentBrush() const;

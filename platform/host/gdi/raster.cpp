@@ -52,6 +52,26 @@ void Copy(const Surface& destination, const RECT& r, const Surface& source, POIN
     }
 }
 
+RECT DifferingArea(const Surface& destination, const RECT& r, const Surface& source, POINT from)
+{
+    assert(OnSurface(destination, r));
+    const int width = r.right - r.left;
+    RECT differing{};
+    for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t* to = destination.Row(y) + r.left;
+        const uint32_t* in = source.Row(from.y + y - r.top) + from.x;
+        if (std::memcmp(to, in, size_t(width) * 4) == 0)
+            continue;
+        int first = 0, last = width - 1;
+        while (to[first] == in[first])
+            ++first;
+        while (to[last] == in[last])
+            --last;
+        differing = Union(differing, RECT{r.left + first, y, r.left + last + 1, y + 1});
+    }
+    return differing;
+}
+
 void StretchCopy(const Surface& destination, const RECT& r, const Surface& source, const SourceRun* columns,
                  const SourceRun* rows)
 {

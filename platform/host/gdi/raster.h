@@ -28,6 +28,10 @@ void FillSolid(const Surface& surface, const RECT& r, COLORREF color);
 // may be the same surface, overlapping in any direction.
 void Copy(const Surface& destination, const RECT& r, const Surface& source, POINT from);
 
+// The part of `r` where Copy of the same arguments would change a pixel:
+// the bounds of the differing pixels, empty when none differ.
+RECT DifferingArea(const Surface& destination, const RECT& r, const Surface& source, POINT from);
+
 // Source pixels first ... last (inclusive) along one axis.
 struct SourceRun {
     int first, last;

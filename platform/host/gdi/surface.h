@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/host/gdi/rects.h"
 #include "platform/win32.h"
 
 namespace host {
@@ -37,6 +38,8 @@ void ClipSurfaceDC(HDC dc, const RECT& area);
 // to the surface; empty when nothing was drawn. Used to present only what
 // changed.
 RECT DrawnBounds(HDC dc);
+// The same as a few rectangles (RectList).
+RectList DrawnRects(HDC dc);
 
 }  // namespace gdi
 }  // namespace host

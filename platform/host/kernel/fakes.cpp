@@ -54,6 +54,11 @@ void FakeDiskFailure()
     Fakes().diskFails = true;
 }
 
+void FakeWallClock(int64_t secondsSinceEpoch)
+{
+    Fakes().wallClock = KernelFakes::WallClock{secondsSinceEpoch, GetTickCount()};
+}
+
 void FakeCpuLoad(int percent)
 {
     // Idle for the rest of each 100 ms. A new load goes on from the idle time

@@ -4,6 +4,7 @@
 // real readings and real launches; it is a reset hook, so ResetHost runs it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,12 @@ struct KernelFakes {
     std::optional<BatteryReading> battery;
     bool noPowerEntryPoint = false;
     std::optional<LONG> temperature;  // millidegrees Celsius
+    // The local time's seconds since the epoch at the tick count `tick`.
+    struct WallClock {
+        int64_t seconds;
+        DWORD tick;
+    };
+    std::optional<WallClock> wallClock;
     bool recordLaunches = false;
     std::vector<testing::Launch> launches;
 };

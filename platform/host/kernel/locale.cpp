@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/host/kernel/fakes.h"
 #include "platform/win32.h"
 
 namespace {
@@ -412,6 +413,11 @@ SYSTEMTIME LocalTimeNow()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
+    if (const auto& fake = host::Fakes().wallClock) {
+        const DWORD elapsed = GetTickCount() - fake->tick;
+        now.tv_sec = static_cast<time_t>(fake->seconds + elapsed / 1000);
+        now.tv_nsec = static_cast<long>(elapsed % 1000) * 1000000;
+    }
     tm local{};
     localtime_r(&now.tv_sec, &local);
     SYSTEMTIME time{};

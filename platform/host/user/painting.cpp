@@ -2,7 +2,10 @@
 //
 // The update area is kept as its bounding rectangle, which is what rcPaint
 // reports anyway. DCs are made by the GDI on the window's surface; what is
-// drawn through them is presented when they are given back.
+// drawn through them is presented when they are given back, and only that:
+// a refresh that changed the seconds sends the seconds. A paint that erases
+// (the screen lost the area, or the window was shown or sized) presents its
+// whole area, drawn on or not.
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -17,6 +20,7 @@ namespace {
 struct LentDC {
     HDC dc;
     HWND window;  // null: a screen DC for measuring
+    bool erased = false;  // BeginPaint's, for an area that must be sent whole
 };
 
 std::vector<LentDC>& Lent()
@@ -69,6 +73,15 @@ void PresentPart(HWND window, RECT rect)
     const RECT whole = WholeWindow(*target);
     if (IntersectRect(&rect, &rect, &whole))
         TheDisplay().Present(window, rect);
+}
+
+// What was drawn through `dc` on `window`, within `area`.
+void PresentDrawn(HWND window, HDC dc, const RECT& area)
+{
+    for (RECT drawn : host::gdi::DrawnRects(dc)) {
+        if (IntersectRect(&drawn, &drawn, &area))
+            PresentPart(window, drawn);
+    }
 }
 
 // Takes `cut` off the update area where the area stays a rectangle.
@@ -177,8 +190,10 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint)
     target->erase = false;
     NotePaintState(*target);
     paint->hdc = Lend(window);
-    if (paint->hdc)
+    if (paint->hdc) {
         host::gdi::ClipSurfaceDC(paint->hdc, paint->rcPaint);
+        Lent().back().erased = erase;
+    }
     if (erase)
         paint->fErase = SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) == 0;
     return paint->hdc;
@@ -189,7 +204,10 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint)
     LentDC returned;
     if (!paint || !GiveBack(paint->hdc, returned))
         return TRUE;
-    PresentPart(window, paint->rcPaint);
+    if (returned.erased)
+        PresentPart(window, paint->rcPaint);
+    else
+        PresentDrawn(window, returned.dc, paint->rcPaint);
     host::gdi::DeleteSurfaceDC(returned.dc);
     return TRUE;
 }
@@ -210,11 +228,8 @@ int ReleaseDC(HWND, HDC dc)
     LentDC returned;
     if (!GiveBack(dc, returned))
         return 0;
-    if (returned.window) {
-        const RECT drawn = host::gdi::DrawnBounds(dc);
-        if (!IsRectEmpty(&drawn))
-            PresentPart(returned.window, drawn);
-    }
+    if (returned.window)
+        PresentDrawn(returned.window, dc, RECT{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
     host::gdi::DeleteSurfaceDC(dc);
     return 1;
 }

@@ -38,7 +38,7 @@ struct LayerSurface::Listeners {
             zwlr_layer_surface_v1_ack_configure(layer, serial);
             if (!surface.configured_) {
                 surface.configured_ = true;
-                surface.changed_ = kEverything;
+                surface.changed_.Add(kEverything);
             }
         },
         .closed = [](void* data, zwlr_layer_surface_v1*) { static_cast<LayerSurface*>(data)->closed_ = true; },
@@ -50,7 +50,7 @@ struct LayerSurface::Listeners {
             surface.preferredScale_ = scale;
             if (surface.BufferScale() != before) {
                 surface.scaled_ = true;
-                surface.changed_ = kEverything;
+                surface.changed_.Add(kEverything);
             }
         },
     };
@@ -128,7 +128,7 @@ void LayerSurface::SetScale(int programScale, int outputScale)
     programScale_ = programScale;
     outputScale_ = outputScale;
     scaled_ = true;
-    changed_ = kEverything;
+    changed_.Add(kEverything);
 }
 
 int LayerSurface::BufferScale() const
@@ -144,7 +144,7 @@ int LayerSurface::BufferScale() const
 void LayerSurface::SetLayered(const LayeredStyle& style)
 {
     buffers_.SetStyle(style);
-    changed_ = kEverything;
+    changed_.Add(kEverything);
     if (style.clickThrough) {
         wl_region* nowhere = wl_compositor_create_region(compositor_);
         wl_surface_set_input_region(surface_, nowhere);
@@ -156,14 +156,14 @@ void LayerSurface::SetLayered(const LayeredStyle& style)
 
 void LayerSurface::Changed(const RECT& rect)
 {
-    UnionRect(&changed_, &changed_, &rect);
+    changed_.Add(rect);
 }
 
 bool LayerSurface::Commit(const Surface& surface)
 {
     if (closed_ || !configured_)
         return false;
-    if (!placed_ && !scaled_ && IsRectEmpty(&changed_))
+    if (!placed_ && !scaled_ && changed_.IsEmpty())
         return true;
     const int bufferScale = BufferScale();
     const int block = programScale_ * bufferScale;
@@ -171,11 +171,14 @@ bool LayerSurface::Commit(const Surface& surface)
     if (size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
         // A buffer of another size shows anew everywhere.
         bufferSize_ = size;
-        changed_ = kEverything;
+        changed_.Add(kEverything);
     }
-    RECT changed{0, 0, surface.width, surface.height};
-    IntersectRect(&changed, &changed, &changed_);
-    if (IsRectEmpty(&changed)) {
+    const RECT whole{0, 0, surface.width, surface.height};
+    gdi::RectList damage;
+    for (const RECT& rect : changed_)
+        damage.Add(gdi::Intersect(rect, whole));
+    const RECT changed = damage.Bounds();
+    if (damage.IsEmpty()) {
         // A move keeps the buffer shown.
         wl_surface_commit(surface_);
         placed_ = false;
@@ -191,11 +194,12 @@ bool LayerSurface::Commit(const Surface& surface)
         wp_viewport_set_destination(viewport_, surface.width * programScale_, surface.height * programScale_);
     else if (scaled_)
         wl_surface_set_buffer_scale(surface_, bufferScale);
-    wl_surface_damage_buffer(surface_, changed.left * block, changed.top * block,
-                             (changed.right - changed.left) * block, (changed.bottom - changed.top) * block);
+    for (const RECT& rect : damage)
+        wl_surface_damage_buffer(surface_, rect.left * block, rect.top * block, (rect.right - rect.left) * block,
+                                 (rect.bottom - rect.top) * block);
     wl_surface_commit(surface_);
     placed_ = scaled_ = false;
-    changed_ = {};
+    changed_.Clear();
     return true;
 }
 

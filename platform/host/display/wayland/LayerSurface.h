@@ -90,7 +90,7 @@ private:
     bool closed_ = false;
     bool placed_ = false;  // a new place waits for a commit
     bool scaled_ = false;  // a new scale waits for a commit
-    RECT changed_{};       // surface pixels that wait for a commit
+    gdi::RectList changed_;  // surface pixels that wait for a commit
     SIZE bufferSize_{};    // of the buffers last committed
 };
 
