@@ -51,6 +51,16 @@ protected:
         return probe;
     }
 
+    // A panel over the whole screen, below the others, whose probe counts
+    // the taps that reach it.
+    ProbeObject* OpenProbedPanelBelow()
+    {
+        HWND below = Open("GLOBALSETTINGS\r\nX = 0\r\nY = 0\r\nWidth = 240\r\nHeight = 320\r\nArrange = No\r\n"
+                          "StartUpAnimation = NoAnimation\r\nTopMost = n\r\nQuitOnDoubleClick = 0\r\n",
+                          "below.ini");
+        return AddProbe(below, 0, 0, 240, 320);
+    }
+
     static bool Warned(const std::string& words)
     {
         for (const std::string& line : host::testing::DebugOutput()) {
@@ -168,9 +178,7 @@ TEST_F(SeeThroughTest, HandedOverPanelIsSeeThroughFromItsFirstStep)
 
 TEST_F(SeeThroughTest, TapOnClickThroughPanelReachesThePanelBelow)
 {
-    HWND below = Open("GLOBALSETTINGS\r\nX = 0\r\nY = 0\r\nWidth = 240\r\nHeight = 320\r\nArrange = No\r\n"
-                      "StartUpAnimation = NoAnimation\r\nTopMost = n\r\nQuitOnDoubleClick = 0\r\n", "below.ini");
-    ProbeObject* probe = AddProbe(below, 0, 0, 240, 320);
+    ProbeObject* probe = OpenProbedPanelBelow();
     Open(RedPanel("ClickThrough = 1\r\nQuitOnDoubleClick = 0\r\n"));
     host::testing::Tap(40, 50);
     host::testing::RunPending();
@@ -181,9 +189,7 @@ TEST_F(SeeThroughTest, TapOnClickThroughPanelReachesThePanelBelow)
 
 TEST_F(SeeThroughTest, TapOnPlainPanelStaysThere)
 {
-    HWND below = Open("GLOBALSETTINGS\r\nX = 0\r\nY = 0\r\nWidth = 240\r\nHeight = 320\r\nArrange = No\r\n"
-                      "StartUpAnimation = NoAnimation\r\nTopMost = n\r\nQuitOnDoubleClick = 0\r\n", "below.ini");
-    ProbeObject* probe = AddProbe(below, 0, 0, 240, 320);
+    ProbeObject* probe = OpenProbedPanelBelow();
     Open(RedPanel("Opacity = 50\r\n"));
     host::testing::Tap(40, 50);
     host::testing::RunPending();
