@@ -51,6 +51,15 @@ protected:
         return probe;
     }
 
+    // The red panel in the key colour FF00FF, with more GLOBALSETTINGS lines
+    // and a blue probe from (30, 40) to (50, 60).
+    void OpenKeyedPanel(const std::string& more)
+    {
+        std::string panel = RedPanel("TransparentColor = FF00FF\r\n" + more);
+        panel.replace(panel.find("FF0000"), 6, "FF00FF");
+        AddProbe(Open(panel), 10, 10, 20, 20);
+    }
+
     // A panel over the whole screen, below the others, whose probe counts
     // the taps that reach it.
     ProbeObject* OpenProbedPanelBelow()
@@ -119,10 +128,7 @@ TEST_F(SeeThroughTest, PanelWithoutTheKeysIsNoLayeredWindow)
 
 TEST_F(SeeThroughTest, KeyColourShowsTheDesktopExactlyWhereItLies)
 {
-    std::string panel = RedPanel("TransparentColor = FF00FF\r\n");
-    panel.replace(panel.find("FF0000"), 6, "FF00FF");
-    HWND window = Open(panel);
-    AddProbe(window, 10, 10, 20, 20);
+    OpenKeyedPanel("");
     EXPECT_EQ(kDesktop, ScreenPixel(20, 30));
     EXPECT_EQ(kDesktop, ScreenPixel(29, 39));
     EXPECT_EQ(kBlue, ScreenPixel(30, 40));
@@ -132,10 +138,7 @@ TEST_F(SeeThroughTest, KeyColourShowsTheDesktopExactlyWhereItLies)
 
 TEST_F(SeeThroughTest, KeyColourAndOpacityTogether)
 {
-    std::string panel = RedPanel("TransparentColor = FF00FF\r\nOpacity = 50\r\n");
-    panel.replace(panel.find("FF0000"), 6, "FF00FF");
-    HWND window = Open(panel);
-    AddProbe(window, 10, 10, 20, 20);
+    OpenKeyedPanel("Opacity = 50\r\n");
     EXPECT_EQ(kDesktop, ScreenPixel(25, 35));
     // Blue 0000FF at alpha 128 over the desktop.
     EXPECT_EQ(RGB(29, 55, 210), ScreenPixel(35, 45));
