@@ -108,10 +108,10 @@ const DiagnosticPlace* MessagePlace(UINT& line)
     return place;
 }
 
-// `line` 0: the line the place stands at; `caption` null: none.
-void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
+// At `line` (0: none) of `place` (null: none); `caption` null: none.
+void WriteDiagnosticAt(const DiagnosticPlace* place, UINT line, const WCHAR* caption,
+                       std::initializer_list<const WCHAR*> parts)
 {
-    const DiagnosticPlace* place = MessagePlace(line);
     MessageText message;
     if (place) {
         message.Append(place->File());
@@ -132,13 +132,20 @@ void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> p
     OutputDebugStringW(message.Text());
 }
 
+// `line` 0: the line the place stands at; `caption` null: none.
+void WriteDiagnostic(const WCHAR* caption, std::initializer_list<const WCHAR*> parts, UINT line)
+{
+    const DiagnosticPlace* place = MessagePlace(line);
+    WriteDiagnosticAt(place, line, caption, parts);
+}
+
 }  // namespace
 
 int ConfigMessageBox(HWND owner, const WCHAR* text, const WCHAR* caption, UINT style)
 {
-    WriteDiagnostic(caption, {text}, 0);
     UINT line = 0;
     const DiagnosticPlace* place = MessagePlace(line);
+    WriteDiagnosticAt(place, line, caption, {text});
     if (place && LoadFindings::HoldBox(place->File(), line, caption, text))
         return IDOK;
     return MessageBoxW(owner, text, caption, style);

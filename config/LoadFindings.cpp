@@ -36,7 +36,7 @@ LoadFindings::~LoadFindings()
     current = nullptr;
     for (const FileFindings& findings : files_) {
         Summary& last = LastLoads()[findings.file];
-        const bool changed = !(last == findings.summary);
+        const bool changed = last != findings.summary;
         last = findings.summary;
         // The summary's own box may start another load: this one is over.
         if (boxes_ == Boxes::Summarised && changed && findings.summary.count > 0)
