@@ -6,6 +6,16 @@ ULONGLONG FileFingerprint(const WCHAR* path)
                               nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
+    const ULONGLONG hash = FileFingerprint(file);
+    CloseHandle(file);
+    return hash;
+}
+
+ULONGLONG FileFingerprint(HANDLE file)
+{
+    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
+    if (position == INVALID_SET_FILE_POINTER || SetFilePointer(file, 0, nullptr, FILE_BEGIN) != 0)
+        return 0;
     ULONGLONG hash = 14695981039346656037ull;
     BYTE buffer[4096];
     DWORD read = 0;
@@ -14,6 +24,7 @@ ULONGLONG FileFingerprint(const WCHAR* path)
         for (DWORD i = 0; i < read; ++i)
             hash = (hash ^ buffer[i]) * 1099511628211ull;
     }
-    CloseHandle(file);
+    if (SetFilePointer(file, static_cast<LONG>(position), nullptr, FILE_BEGIN) != position)
+        return 0;
     return readable ? hash | 1 : 0;
 }

@@ -1,6 +1,5 @@
 #include "app/Panel.h"
 
-#include "app/FileFingerprint.h"
 #include "app/GlobalSettings.h"
 #include "app/PaintRedrawTarget.h"
 #include "app/WindowRedrawTarget.h"
@@ -38,5 +37,4 @@ void Panel::StartAnimation(UINT_PTR timer)
 void Panel::SetFile(const WCHAR* path)
 {
     CopyText(path, filePath_, kMaxPath);
-    fileFingerprint = FileFingerprint(path);
 }

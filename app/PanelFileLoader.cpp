@@ -16,6 +16,7 @@
 // pieces counting once.
 #include "app/PanelFileLoader.h"
 
+#include "app/FileFingerprint.h"
 #include "app/GlobalSettings.h"
 #include "app/Layout.h"
 #include "app/SectionKeywords.h"
@@ -105,12 +106,17 @@ void ReadSections(HANDLE file, GlobalSettings& settings, const WCHAR* folder, Di
 
 }  // namespace
 
-bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path)
+bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path, ULONGLONG* fingerprint)
 {
     DiagnosticPlace place(path);
     HANDLE file = OpenUnicodeFile(path, TEXT("Datei nicht gefunden:"), FILE_ATTRIBUTE_NORMAL);
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        if (fingerprint)
+            *fingerprint = FileFingerprint(path);
         return true;
+    }
+    if (fingerprint)
+        *fingerprint = FileFingerprint(file);
 
     // File names in the keys resolve against the panel file's folder; the
     // text lives only while the file is read.

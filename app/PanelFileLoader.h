@@ -11,4 +11,6 @@ class GlobalSettings;
 // and the objects are arranged. Returns true on failure, which is only a file
 // that cannot be opened or lacks the UTF-16 byte-order mark (both reported);
 // rejected lines are reported by their parsers and do not fail the load.
-bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path);
+// `fingerprint`, when given, gets the FileFingerprint of the bytes read (0
+// when the file cannot be opened).
+bool LoadPanelFile(GlobalSettings& settings, const WCHAR* path, ULONGLONG* fingerprint = nullptr);

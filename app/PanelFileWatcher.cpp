@@ -39,11 +39,10 @@ bool HasCome(DWORD tick, DWORD now)
 
 }  // namespace
 
-PanelFileWatcher::PanelFileWatcher(HINSTANCE instance, const WCHAR* commandLine)
-    : instance_(instance), commandLine_(commandLine ? commandLine : TEXT(""))
+PanelFileWatcher::PanelFileWatcher(HINSTANCE instance, const WCHAR* commandLine, ULONGLONG listFingerprint)
+    : instance_(instance), commandLine_(commandLine ? commandLine : TEXT("")), listFingerprint_(listFingerprint)
 {
     PanelListPath(commandLine_.c_str(), listPath_);
-    listFingerprint_ = FileFingerprint(listPath_);
 }
 
 PanelFileWatcher::~PanelFileWatcher()
@@ -153,10 +152,10 @@ bool PanelFileWatcher::ReloadChangedPanels()
 
 void PanelFileWatcher::ReloadAll()
 {
-    listFingerprint_ = FileFingerprint(listPath_);
     UnicodeFileProblem problem;
     HANDLE list = OpenUnicodeFileQuietly(listPath_, 0, problem);
     if (list == INVALID_HANDLE_VALUE) {
+        listFingerprint_ = FileFingerprint(listPath_);
         ReportUnusableSave(listPath_, problem, TEXT("the panels shown stay until the list is saved again"));
         return;
     }
@@ -165,7 +164,7 @@ void PanelFileWatcher::ReloadAll()
     const std::vector<HWND> old = PanelWindowList::Windows();
     {
         LoadFindings reload(LoadFindings::Boxes::Summarised);
-        ReadPanelList(instance_, commandLine_.c_str());
+        listFingerprint_ = ReadPanelList(instance_, commandLine_.c_str());
     }
     std::vector<HWND> fresh;
     for (HWND window : PanelWindowList::Windows()) {

@@ -19,8 +19,9 @@
 
 class PanelFileWatcher {
 public:
-    // The list is the one that `commandLine` names, as at start-up.
-    PanelFileWatcher(HINSTANCE instance, const WCHAR* commandLine);
+    // The list is the one that `commandLine` names, as at start-up, where it
+    // was read with the FileFingerprint `listFingerprint`.
+    PanelFileWatcher(HINSTANCE instance, const WCHAR* commandLine, ULONGLONG listFingerprint);
     ~PanelFileWatcher();
     PanelFileWatcher(const PanelFileWatcher&) = delete;
     PanelFileWatcher& operator=(const PanelFileWatcher&) = delete;

@@ -1,5 +1,6 @@
 #include "app/PanelList.h"
 
+#include "app/FileFingerprint.h"
 #include "app/PanelWindows.h"
 #include "app/UnicodeFile.h"
 #include "config/Diagnostics.h"
@@ -31,7 +32,7 @@ void PanelListPath(const WCHAR* commandLine, WCHAR (&path)[kMaxPath])
         path[--length] = 0;
 }
 
-void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
+ULONGLONG ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
 {
     WCHAR path[kMaxPath];
     PanelListPath(commandLine, path);
@@ -46,7 +47,8 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
     DiagnosticPlace place(path);
     HANDLE file = OpenUnicodeFile(path, TEXT("Datei kann nicht gefunden werden."), 0);
     if (file == INVALID_HANDLE_VALUE)
-        return;
+        return FileFingerprint(path);
+    const ULONGLONG fingerprint = FileFingerprint(file);
     WCHAR line[kListLineCapacity];
     UINT number = 1;
     bool namesPanel = false;
@@ -67,4 +69,5 @@ void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine)
     // Without this line the program would end without a word.
     if (!namesPanel)
         ReportErrorAtLine(1, {TEXT("the list names no panel file, so nothing is shown")});
+    return fingerprint;
 }

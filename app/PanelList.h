@@ -16,5 +16,6 @@ void PanelListPath(const WCHAR* commandLine, WCHAR (&path)[kMaxPath]);
 // Failures are reported in message boxes; panels that fail are left out. The
 // list's lines are counted from 1 for the diagnostics channel: a panel file
 // that cannot be opened is reported at the line that names it, a list that
-// names no panel file at its line 1.
-void ReadPanelList(HINSTANCE instance, const WCHAR* commandLine);
+// names no panel file at its line 1. Returns the list's FileFingerprint (0
+// when it cannot be opened).
+ULONGLONG ReadPanelList(HINSTANCE instance, const WCHAR* commandLine);

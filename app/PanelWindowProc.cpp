@@ -43,7 +43,7 @@ std::unique_ptr<Panel> BuildPanel(HWND window, const WCHAR* path)
     auto panel = std::make_unique<Panel>(window);
     panel->SetFile(path);
     GlobalSettings& settings = panel->Settings();
-    if (LoadPanelFile(settings, path))
+    if (LoadPanelFile(settings, path, &panel->fileFingerprint))
         return nullptr;
 
     panel->width = PanelWidth(settings);

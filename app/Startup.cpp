@@ -26,7 +26,7 @@ constexpr size_t kMostWaitHandles = 63;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
     RegisterPanelClass(instance);
-    ReadPanelList(instance, commandLine);
+    const ULONGLONG listFingerprint = ReadPanelList(instance, commandLine);
     // By index: a message box's nested loop may open panels meanwhile.
     const std::vector<HWND>& windows = PanelWindowList::Windows();
     for (size_t i = 0; i < windows.size(); ++i) {
@@ -36,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
     if (PanelWindowList::IsEmpty())
         return 1;
 
-    PanelFileWatcher watcher(instance, commandLine);
+    PanelFileWatcher watcher(instance, commandLine, listFingerprint);
     std::vector<HANDLE> handles;
     MSG message = {};
     for (;;) {
