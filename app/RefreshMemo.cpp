@@ -1,6 +1,7 @@
 #include "app/RefreshMemo.h"
 
 #include "app/Layout.h"
+#include "gauges/CoolBarMemo.h"
 #include "objects/DesktopObject.h"
 
 namespace {
@@ -12,6 +13,7 @@ bool memoEnabled = true;
 void RefreshMemo::Enable(bool enabled)
 {
     memoEnabled = enabled;
+    CoolBarMemo::Enable(enabled);
 }
 
 bool RefreshMemo::Unchanged(const Objects& objects, size_t index)

@@ -21,8 +21,8 @@ class RefreshMemo {
 public:
     using Objects = std::vector<std::unique_ptr<DesktopObject>>;
 
-    // Whether panels use the memo (they do unless a test compares against
-    // drawing every due object).
+    // Whether panels use the memo, and the gauges their CoolBarMemo (they do
+    // unless a test compares against drawing every due object anew).
     static void Enable(bool enabled);
 
     // Every object must be drawn again.

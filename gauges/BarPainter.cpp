@@ -7,6 +7,7 @@
 #include "config/TextParsing.h"
 #include "gauges/BlurFilter.h"
 #include "gauges/ChannelBlend.h"
+#include "gauges/CoolBarMemo.h"
 #include "gauges/SelectedPen.h"
 #include "objects/Look.h"
 
@@ -212,11 +213,24 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
     // The filters would otherwise frost a bar that PaintCoolBar then refuses.
     if (!BarLiesInside(surface, row.x, top, row.width, row.rowHeight))
         return;
-    FrostBar(surface, RECT{row.x, top, row.x + row.width, top + row.rowHeight}, row.blurColor, row.lightColor);
-
+    const RECT rect = {row.x, top, row.x + row.width, top + row.rowHeight};
     WCHAR text[8] = {};
     if (row.flags & PercentText)
         FormatPercent(CoolPercent(fraction), text);
+    if (row.barMemo) {
+        // Besides the pixels under it, the bar shows these, and the text
+        // takes its colour and background from the DC.
+        Look key;
+        key.Add(CoolFill(row.width, fraction));
+        key.AddText(text);
+        for (COLORREF color : {row.lowColor, row.centerColor, row.highColor, row.borderColor, row.blurColor,
+                               row.lightColor, GetTextColor(row.dc), GetBkColor(row.dc)})
+            key.Add(color);
+        key.Add(GetBkMode(row.dc));
+        if (row.barMemo->Recall(surface, rect, key))
+            return;
+    }
+    FrostBar(surface, rect, row.blurColor, row.lightColor);
 
     const CoolBarStyle style = {
         row.lowColor, row.centerColor, row.highColor, row.borderColor,
@@ -224,6 +238,8 @@ void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT frac
         10, fraction, text,
     };
     PaintCoolBar(surface, style);
+    if (row.barMemo)
+        row.barMemo->Painted(surface, rect);
 }
 
 void DescribeBar(const GaugeRow& row, UINT fraction, Look& look)

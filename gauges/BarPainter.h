@@ -19,7 +19,8 @@ void DrawPlainBar(const GaugeRow& row, int offset, UINT fraction);
 
 // The same in the cool style, on `surface` (whose DC is row.dc). A bar that
 // does not lie wholly inside the surface, or is smaller than 2 x 2 pixels,
-// is not drawn at all.
+// is not drawn at all. With row.barMemo, a bar painted as before over the
+// same pixels is copied from it.
 void DrawCoolBar(DibSurface& surface, const GaugeRow& row, int offset, UINT fraction);
 
 // Writes into `look` what the bar of `row` (in either style) shows of

@@ -98,7 +98,7 @@ void GaugeObject::Output::ErrorText(const GaugeObject& gauge, int x, int y, cons
         SetTextColor(dc, previous);
 }
 
-void GaugeObject::BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y) const
+void GaugeObject::BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y)
 {
     row = GaugeRow{};
     row.flags = flags;
@@ -113,6 +113,7 @@ void GaugeObject::BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y) co
     row.centerColor = centerColor_;
     row.lightColor = lightColor_;
     row.blurColor = blurColor_;
+    row.barMemo = &barMemo_;
     if (rowHeight_ != 0) {
         row.rowHeight = ClampExtent(rowHeight_);
         return;

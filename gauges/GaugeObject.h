@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "config/KeyTable.h"
+#include "gauges/CoolBarMemo.h"
 #include "gauges/GaugeRow.h"
 #include "objects/DesktopObject.h"
 
@@ -115,9 +116,10 @@ protected:
     }
 
     // A cleared row with `flags`, `dc`, (x, y), the object's
-    // width, the colours and the row height: the measured one, or else the
-    // object's Height shared among the selected rows.
-    void BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y) const;
+    // width, the colours, the gauge's bar memo and the row height: the
+    // measured one, or else the object's Height shared among the selected
+    // rows.
+    void BuildBlock(GaugeRow& row, HDC dc, UINT flags, int x, int y);
 
     // The height of "I" in the DC's current font, kept as the row height.
     void MeasureRowHeight(HDC dc);
@@ -148,4 +150,5 @@ private:
     COLORREF lightColor_ = RGB(0xFF, 0xFF, 0xFF);
     COLORREF blurColor_ = RGB(0x40, 0xFF, 0xFF);
     int rowHeight_ = 0;
+    CoolBarMemo barMemo_;
 };

@@ -5,6 +5,8 @@
 
 #include "platform/win32.h"
 
+class CoolBarMemo;
+
 enum GaugeRowFlag : UINT {
     LabelRow = 0x01,
     ValueRow = 0x02,
@@ -32,4 +34,5 @@ struct GaugeRow {
     COLORREF lightColor;   // glow inside the cool bar's frame
     COLORREF blurColor;    // tint of the cool bar's frosted background
     int rowHeight;
+    CoolBarMemo* barMemo;  // the gauge's painted cool bars; null paints every bar anew
 };

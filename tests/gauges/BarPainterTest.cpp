@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gauges/CoolBarMemo.h"
 #include "platform/host/testing.h"
 #include "tests/gauges/SurfaceTest.h"
 
@@ -331,6 +332,30 @@ TEST_F(BarPainterTest, OverfullCoolBarShowsTheFullPercentage)
     Fill(surface, kMarker);
     DrawCoolBar(surface, Row(BarRow | PercentText, 100, 16), 0, 0xFFFFFFFFu);
     EXPECT_EQ(Bytes(surface), full);
+}
+
+// A remembered bar is what painting gives: over other pixels, with another
+// fill or another text colour it is painted anew.
+TEST_F(BarPainterTest, RememberedCoolBarEqualsAFreshPaint)
+{
+    CoolBarMemo memo;
+    GaugeRow remembered = Row(BarRow | PercentText, 100, 16);
+    remembered.barMemo = &memo;
+    const auto paint = [&](BYTE under, UINT fraction, COLORREF textColor) {
+        SetTextColor(surface.Dc(), textColor);
+        Fill(surface, under);
+        DrawCoolBar(surface, Row(BarRow | PercentText, 100, 16), 0, fraction);
+        const std::vector<BYTE> fresh = Bytes(surface);
+        Fill(surface, under);
+        DrawCoolBar(surface, remembered, 0, fraction);
+        return Bytes(surface) == fresh;
+    };
+    EXPECT_TRUE(paint(kMarker, 300, kBlack));
+    EXPECT_TRUE(paint(kMarker, 300, kBlack));  // copied
+    EXPECT_TRUE(paint(0x40, 300, kBlack));
+    EXPECT_TRUE(paint(0x40, 600, kBlack));
+    EXPECT_TRUE(paint(0x40, 600, kWhite));
+    EXPECT_TRUE(paint(0x40, 600, kWhite));
 }
 
 TEST_F(BarPainterTest, BarsReleaseWhatTheyMake)

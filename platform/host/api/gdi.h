@@ -142,5 +142,6 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);
 int GetBkMode(HDC dc);

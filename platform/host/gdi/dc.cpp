@@ -148,6 +148,12 @@ COLORREF SetBkColor(HDC handle, COLORREF color)
     return previous;
 }
 
+COLORREF GetBkColor(HDC handle)
+{
+    DeviceContext* dc = LookupDC(handle);
+    return dc ? dc->bkColor : CLR_INVALID;
+}
+
 int SetBkMode(HDC handle, int mode)
 {
     DeviceContext* dc = LookupDC(handle);
