@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include <sstream>
+#include <string_view>
 
 #include "platform/host/kernel/fakes.h"
 #include "platform/host/kernel/ProcFile.h"
@@ -29,6 +29,24 @@ WORD Architecture()
 #endif
 }
 
+// The next number of `line` after spaces, taken off its front; false when
+// none comes or it does not fit.
+bool TakeNumber(std::string_view& line, ULONGLONG& number)
+{
+    size_t at = 0;
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
+        ++at;
+    const size_t first = at;
+    number = 0;
+    for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
+        if (__builtin_mul_overflow(number, 10ull, &number) ||
+            __builtin_add_overflow(number, static_cast<ULONGLONG>(line[at] - '0'), &number))
+            return false;
+    }
+    line.remove_prefix(at);
+    return at > first;
+}
+
 DWORD ProcessorCount()
 {
     if (const auto times = host::ReadProcessorTimes(kProcStat))
@@ -41,18 +59,15 @@ DWORD ProcessorCount()
 
 namespace host {
 
-std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path)
+std::optional<ProcessorTimes> ParseProcessorTimes(std::string_view text)
 {
-    ProcFile file(path);
-    const std::string_view text = file.Read();
-    if (text.empty())
-        return std::nullopt;
-    std::istringstream lines{std::string(text)};
-    std::string line;
     std::optional<ULONGLONG> idle;
     DWORD processors = 0;
-    while (std::getline(lines, line)) {
-        if (line.rfind("cpu", 0) != 0)
+    while (!text.empty()) {
+        const size_t lineEnd = text.find('\n');
+        std::string_view line = text.substr(0, lineEnd);
+        text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
+        if (line.substr(0, 3) != "cpu")
             continue;
         if (line.size() > 3 && line[3] >= '0' && line[3] <= '9') {
             ++processors;
@@ -60,17 +75,24 @@ std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path)
         }
         // "cpu  user nice system idle iowait irq ...": kernels before 2.6
         // have no iowait field.
-        std::istringstream fields(line.substr(3));
+        line.remove_prefix(3);
         ULONGLONG user = 0, nice = 0, system = 0, idleTicks = 0, iowait = 0;
-        if (!(fields >> user >> nice >> system >> idleTicks))
+        if (!TakeNumber(line, user) || !TakeNumber(line, nice) || !TakeNumber(line, system) ||
+            !TakeNumber(line, idleTicks))
             continue;
-        if (!(fields >> iowait))
+        if (!TakeNumber(line, iowait))
             iowait = 0;
         idle = idleTicks + iowait;
     }
     if (!idle || processors == 0)
         return std::nullopt;
     return ProcessorTimes{*idle, processors};
+}
+
+std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path)
+{
+    ProcFile file(path);
+    return ParseProcessorTimes(file.Read());
 }
 
 }  // namespace host
@@ -101,7 +123,9 @@ DWORD GetIdleTime()
         return MAXDWORD;
     if (fakes.idle)
         return fakes.idle->Read(GetTickCount());
-    const auto times = host::ReadProcessorTimes(kProcStat);
+    // Kept open: the processor gauges and graphs read it at every refresh.
+    static host::ProcFile stat(kProcStat);
+    const auto times = host::ParseProcessorTimes(stat.Read());
     const long ticksPerSecond = sysconf(_SC_CLK_TCK);
     if (!times || ticksPerSecond <= 0)
         return MAXDWORD;

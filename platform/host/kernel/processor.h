@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/win32.h"
 
@@ -17,5 +18,7 @@ struct ProcessorTimes {
 // reports; nothing when it cannot be read or lacks the summary line or any
 // processor line.
 std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path);
+// The same of the text of such a file.
+std::optional<ProcessorTimes> ParseProcessorTimes(std::string_view text);
 
 }  // namespace host
