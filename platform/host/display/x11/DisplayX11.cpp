@@ -227,12 +227,6 @@ bool DisplayX11::WaitForArrival(int timeout)
     return WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken;
 }
 
-bool DisplayX11::TakeEvent(DisplayEvent& event)
-{
-    if (events_.empty())
-        Pump();
-    return Display::TakeEvent(event);
-}
 
 // ---- Events
 

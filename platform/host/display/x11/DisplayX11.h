@@ -49,7 +49,6 @@ public:
     void WindowLayered(HWND window, const LayeredStyle& style) override;
     void Present(HWND window, const RECT& rect) override;
     void Sleep(DWORD milliseconds) override;
-    bool TakeEvent(DisplayEvent& event) override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
 
     // The whole screen, as the server shows it.
