@@ -187,9 +187,10 @@ bool DisplayX11::CoveredByNormalWindow(::Window id) const
             above = true;
             continue;
         }
+        // Panels are override-redirect windows: known without asking.
         XWindowAttributes other;
-        if (!above || !XGetWindowAttributes(server, children[i], &other) || other.map_state != IsViewable ||
-            other.override_redirect)
+        if (!above || WindowOf(children[i]) || !XGetWindowAttributes(server, children[i], &other) ||
+            other.map_state != IsViewable || other.override_redirect)
             continue;
         covered = other.x < ours.x + ours.width && ours.x < other.x + other.width && other.y < ours.y + ours.height &&
                   ours.y < other.y + other.height;
