@@ -216,19 +216,15 @@ void DisplayWayland::Sleep(DWORD milliseconds)
 bool DisplayWayland::TakeArrived()
 {
     CommitAll();
+    // The socket is read by the wait that follows, and what it brings is
+    // taken when the wait returns.
+    connection_->DispatchQueued();
     return !events_.empty() || std::exchange(messagePosted_, false);
 }
 
 bool DisplayWayland::WaitForArrival(int timeout)
 {
     return connection_->Pump(timeout);
-}
-
-bool DisplayWayland::TakeEvent(DisplayEvent& event)
-{
-    if (events_.empty())
-        connection_->Pump(0);
-    return Display::TakeEvent(event);
 }
 
 // ---- Input

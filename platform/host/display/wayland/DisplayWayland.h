@@ -50,7 +50,6 @@ public:
     void WindowLayered(HWND window, const LayeredStyle& style) override;
     void Present(HWND window, const RECT& rect) override;
     void Sleep(DWORD milliseconds) override;
-    bool TakeEvent(DisplayEvent& event) override;
     int MessageBox(HWND owner, std::u16string_view text, std::u16string_view caption, UINT style) override;
     // Compositors keep the screen to themselves: false, after saying so.
     bool WriteSnapshot(const char* pngPath) const override;

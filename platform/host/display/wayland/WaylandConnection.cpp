@@ -151,6 +151,11 @@ void WaylandConnection::Roundtrip()
     Check(wl_display_roundtrip(display_));
 }
 
+void WaylandConnection::DispatchQueued()
+{
+    Check(wl_display_dispatch_pending(display_));
+}
+
 bool WaylandConnection::Pump(int timeout)
 {
     while (wl_display_prepare_read(display_) != 0)

@@ -56,6 +56,9 @@ public:
     // sending what was asked. True when a wake source had input (which is
     // taken only by a wait).
     bool Pump(int timeout);
+    // Handles what was read already (by a round trip) without reading the
+    // socket.
+    void DispatchQueued();
     // Sends what was asked, waiting while the socket is full.
     void Flush();
     // Sends what was asked and handles everything the compositor answers.
