@@ -175,12 +175,17 @@ public:
             }
             if (got <= 0)
                 return;
-            int left = static_cast<int>(got);
-            for (auto* header = reinterpret_cast<nlmsghdr*>(buffer); NLMSG_OK(header, left);
-                 header = NLMSG_NEXT(header, left)) {
+            // The messages follow one another, each aligned; one whose
+            // length does not fit what is left ends the walk.
+            const size_t length = static_cast<size_t>(got);
+            for (size_t offset = 0; offset + sizeof(nlmsghdr) <= length;) {
+                auto* header = reinterpret_cast<nlmsghdr*>(buffer + offset);
+                if (header->nlmsg_len < sizeof(nlmsghdr) || header->nlmsg_len > length - offset)
+                    break;
                 const bool aboutLink = header->nlmsg_type == RTM_NEWLINK || header->nlmsg_type == RTM_DELLINK;
                 if (aboutLink && header->nlmsg_len >= NLMSG_LENGTH(sizeof(ifinfomsg)))
                     changed(static_cast<const ifinfomsg*>(NLMSG_DATA(header))->ifi_index);
+                offset += NLMSG_ALIGN(header->nlmsg_len);
             }
         }
     }
