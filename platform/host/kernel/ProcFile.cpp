@@ -60,4 +60,20 @@ unsigned long long KilobyteEntry(std::string_view table, std::string_view name)
     return 0;
 }
 
+bool TakeNumber(std::string_view& text, std::uint64_t& number)
+{
+    size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+        ++at;
+    const size_t first = at;
+    number = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        if (__builtin_mul_overflow(number, std::uint64_t{10}, &number) ||
+            __builtin_add_overflow(number, static_cast<std::uint64_t>(text[at] - '0'), &number))
+            return false;
+    }
+    text.remove_prefix(at);
+    return at > first;
+}
+
 }  // namespace host

@@ -3,6 +3,7 @@
 // is kept, so a refresh neither opens a file nor allocates.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,5 +38,9 @@ private:
 // of "Name:   1234 kB" lines (/proc/meminfo, /proc/self/status), in bytes;
 // 0 when the line is missing.
 unsigned long long KilobyteEntry(std::string_view table, std::string_view name);
+
+// The number at the front of `text` after spaces and tabs, taken off it;
+// false when no digit comes or the number does not fit.
+bool TakeNumber(std::string_view& text, std::uint64_t& number);
 
 }  // namespace host

@@ -29,27 +29,17 @@ WORD Architecture()
 #endif
 }
 
-// The next number of `line` after spaces, taken off its front; false when
-// none comes or it does not fit.
-bool TakeNumber(std::string_view& line, ULONGLONG& number)
+// /proc/stat, kept open: the processor gauges and graphs read it at every
+// refresh.
+std::optional<host::ProcessorTimes> ReadProcStat()
 {
-    size_t at = 0;
-    while (at < line.size() && (line[at] == ' ' || line[at] == '\t'))
-        ++at;
-    const size_t first = at;
-    number = 0;
-    for (; at < line.size() && line[at] >= '0' && line[at] <= '9'; ++at) {
-        if (__builtin_mul_overflow(number, 10ull, &number) ||
-            __builtin_add_overflow(number, static_cast<ULONGLONG>(line[at] - '0'), &number))
-            return false;
-    }
-    line.remove_prefix(at);
-    return at > first;
+    static host::ProcFile stat(kProcStat);
+    return host::ParseProcessorTimes(stat.Read());
 }
 
 DWORD ProcessorCount()
 {
-    if (const auto times = host::ReadProcessorTimes(kProcStat))
+    if (const auto times = ReadProcStat())
         return times->processors;
     const long online = sysconf(_SC_NPROCESSORS_ONLN);
     return online > 0 ? static_cast<DWORD>(online) : 1;
@@ -89,12 +79,6 @@ std::optional<ProcessorTimes> ParseProcessorTimes(std::string_view text)
     return ProcessorTimes{*idle, processors};
 }
 
-std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path)
-{
-    ProcFile file(path);
-    return ParseProcessorTimes(file.Read());
-}
-
 }  // namespace host
 
 void GetSystemInfo(LPSYSTEM_INFO systemInfo)
@@ -123,9 +107,7 @@ DWORD GetIdleTime()
         return MAXDWORD;
     if (fakes.idle)
         return fakes.idle->Read(GetTickCount());
-    // Kept open: the processor gauges and graphs read it at every refresh.
-    static host::ProcFile stat(kProcStat);
-    const auto times = host::ParseProcessorTimes(stat.Read());
+    const auto times = ReadProcStat();
     const long ticksPerSecond = sysconf(_SC_CLK_TCK);
     if (!times || ticksPerSecond <= 0)
         return MAXDWORD;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "platform/win32.h"
@@ -14,11 +13,9 @@ struct ProcessorTimes {
     DWORD processors;     // the "cpuN" lines
 };
 
-// The idle time and the processor count that the /proc/stat file at `path`
-// reports; nothing when it cannot be read or lacks the summary line or any
+// The idle time and the processor count that the text of a /proc/stat file
+// reports; nothing when it is empty or lacks the summary line or any
 // processor line.
-std::optional<ProcessorTimes> ReadProcessorTimes(const std::string& path);
-// The same of the text of such a file.
 std::optional<ProcessorTimes> ParseProcessorTimes(std::string_view text);
 
 }  // namespace host

@@ -51,10 +51,10 @@ SIZE_T Clamp(ULONGLONG bytes)
 ULONGLONG UsedAddressSpace()
 {
     static host::ProcFile statmFile("/proc/self/statm");
-    const std::string_view statm = statmFile.Read();
+    std::string_view statm = statmFile.Read();
     ULONGLONG pages = 0;
-    for (size_t i = 0; i < statm.size() && statm[i] >= '0' && statm[i] <= '9'; ++i)
-        pages = pages * 10 + static_cast<ULONGLONG>(statm[i] - '0');
+    if (!host::TakeNumber(statm, pages))
+        pages = 0;
     const long pageSize = sysconf(_SC_PAGESIZE);
     return Product(pages, pageSize > 0 ? static_cast<ULONGLONG>(pageSize) : 4096);
 }

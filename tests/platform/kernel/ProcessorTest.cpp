@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "platform/host/kernel/fakes.h"
+#include "platform/host/kernel/ProcFile.h"
 #include "platform/host/kernel/processor.h"
 #include "platform/host/testing.h"
 #include "platform/win32.h"
@@ -9,6 +13,12 @@
 namespace {
 
 const std::string kProc = std::string(OSTREVIA_TEST_DATA) + "/proc/";
+
+std::optional<host::ProcessorTimes> ReadProcessorTimes(const std::string& path)
+{
+    host::ProcFile file(path);
+    return host::ParseProcessorTimes(file.Read());
+}
 
 TEST(ReadProcessorTimes, SumsIdleAndIowaitOfTheSummaryLine)
 {
@@ -21,7 +31,7 @@ TEST(ReadProcessorTimes, SumsIdleAndIowaitOfTheSummaryLine)
         {kProc + "stat_before_iowait", 400, 2},  // kernels before 2.6 have no iowait field
     };
     for (const auto& c : cases) {
-        const auto times = host::ReadProcessorTimes(c.path);
+        const auto times = ReadProcessorTimes(c.path);
         ASSERT_TRUE(times) << c.path;
         EXPECT_EQ(times->idleTicks, c.idleTicks) << c.path;
         EXPECT_EQ(times->processors, c.processors) << c.path;
@@ -39,7 +49,7 @@ TEST(ReadProcessorTimes, RefusesFilesWithoutTheFigures)
         kProc + "no_such_file",
     };
     for (const auto& path : cases)
-        EXPECT_FALSE(host::ReadProcessorTimes(path)) << path;
+        EXPECT_FALSE(ReadProcessorTimes(path)) << path;
 }
 
 class IdleTimeTest : public ::testing::Test {
@@ -65,7 +75,7 @@ TEST_F(IdleTimeTest, ProcessorsAreThoseOfProcStat)
 {
     SYSTEM_INFO info{};
     GetSystemInfo(&info);
-    const auto times = host::ReadProcessorTimes("/proc/stat");
+    const auto times = ReadProcessorTimes("/proc/stat");
     ASSERT_TRUE(times);
     EXPECT_EQ(info.dwNumberOfProcessors, times->processors);
     EXPECT_NE(info.dwPageSize, 0u);

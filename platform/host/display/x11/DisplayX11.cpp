@@ -228,7 +228,6 @@ bool DisplayX11::WaitForArrival(int timeout)
     return WaitForInput(ConnectionNumber(connection_->Server()), timeout).woken;
 }
 
-
 // ---- Events
 
 bool DisplayX11::Pump()
